@@ -1,0 +1,104 @@
+#include "CleanerItem.h"
+
+#include "platform/IO.h"
+#include "platform/Path.h"
+
+#include <algorithm>
+
+namespace sorvane {
+
+namespace {
+
+QString nameOf(const Url& url) {
+    return QString::fromStdString(url.lastPathComponent());
+}
+
+} // namespace
+
+CleanerItem::CleanerItem(Url url, std::optional<CleanerSeverity> customSeverity)
+    : url_(std::move(url))
+    , name_(nameOf(*url_))
+    , customSeverity_(customSeverity) {}
+
+CleanerItem::CleanerItem(QString name, std::optional<CleanerSeverity> customSeverity, Image icon,
+                         std::optional<Url> url)
+    : url_(std::move(url))
+    , name_(std::move(name))
+    , icon_(std::move(icon))
+    , customSeverity_(customSeverity) {}
+
+CleanerItem::CleanerItem(QString name, const std::vector<Url>& suburls,
+                         std::optional<CleanerSeverity> customSeverity, Image icon)
+    : suburls_(suburls)
+    , name_(std::move(name))
+    , icon_(std::move(icon))
+    , customSeverity_(customSeverity) {}
+
+CleanerItem::CleanerItem(QString name, Url url, std::optional<CleanerSeverity> customSeverity)
+    : url_(std::move(url))
+    , name_(std::move(name))
+    , customSeverity_(customSeverity) {}
+
+void CleanerItem::removeSuburlWithPath(const std::string& path) {
+    const auto found = std::find_if(suburls_.begin(), suburls_.end(),
+                                    [&](const Url& suburl) { return suburl.path() == path; });
+    if (found != suburls_.end()) {
+        suburls_.erase(found);
+    }
+}
+
+QString CleanerItem::detail() const {
+    return QString::fromStdString(IO::formattedSize(size()));
+}
+
+std::int64_t CleanerItem::count() const {
+    if (details_.empty()) {
+        return 1;
+    }
+    std::int64_t total = 0;
+    for (const auto& detail : details_) {
+        total += detail->count();
+    }
+    return total;
+}
+
+CleanerSeverity CleanerItem::severity() const {
+    if (customSeverity_) {
+        return *customSeverity_;
+    }
+    CleanerSeverity highest = CleanerSeverity::low;
+    for (const auto& detail : details_) {
+        highest = std::max(highest, detail->severity());
+    }
+    return highest;
+}
+
+std::uint64_t CleanerItem::size() const {
+    std::uint64_t total = url_ ? Path::size(*url_) : 0;
+    for (const auto& suburl : suburls_) {
+        total += Path::size(suburl);
+    }
+    return total;
+}
+
+Image CleanerItem::displayIcon() const {
+    if (icon_) {
+        return icon_;
+    }
+    if (alternateIcon_) {
+        return alternateIcon_;
+    }
+    if (url_) {
+        return Path::icon(url_->path());
+    }
+    return nullptr;
+}
+
+bool CleanerItem::isDeletable() const {
+    if (!url_ || url_->path() == "/" || url_->lastPathComponent().ends_with(".app")) {
+        return false;
+    }
+    return Path::isDeletable(url_->path());
+}
+
+} // namespace sorvane

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "IDiskCleaner.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+namespace sorvane {
+
+// The engine. A search runs every category's scan in order on a thread of its own; a cleaning
+// deletes the locations of the selected items on another, takes deleted items out of their
+// results and drops the categories left empty. Each thread keeps the engine alive until its
+// work is done; every report reaches the delegate on the main thread, in order.
+class DiskCleaner final : public IDiskCleaner, public std::enable_shared_from_this<DiskCleaner> {
+    struct Passkey {};
+
+public:
+    // Installs the predefined categories anew at every search.
+    static std::shared_ptr<DiskCleaner> create();
+    // Runs only the given categories, in the given order.
+    static std::shared_ptr<DiskCleaner> create(std::shared_ptr<IDiskCleanerCategory> category);
+    static std::shared_ptr<DiskCleaner> create(CategoryList categories);
+
+    DiskCleaner(Passkey, CategoryList categories, bool usePredefinedCategories);
+
+    bool isBusy() const override { return busy_.load(); }
+    void setBusy(bool busy) override { busy_.store(busy); }
+    CategoryList categories() const override;
+    void setCategories(CategoryList categories) override;
+    std::weak_ptr<DiskCleanerDelegate> delegate() const override;
+    void setDelegate(std::weak_ptr<DiskCleanerDelegate> delegate) override;
+    bool usePredefinedCategories() const { return usePredefinedCategories_; }
+
+    std::uint64_t totalSize() const override;
+    std::uint64_t selectedSize() const override;
+
+    void startSearch() override;
+    void startCleaning() override;
+    void reset() override;
+
+private:
+    void search();
+    void clean();
+    // Hands a call of the delegate to the main thread; it looks the delegate up when it runs.
+    void notify(std::function<void(DiskCleanerDelegate&)> call);
+
+    mutable std::mutex mutex_; // guards categories_ and delegate_
+    // Wall-clock seconds of the last progress report of a cleaning; touched only by the
+    // cleaning thread, and cleanings never overlap.
+    double lastUpdate_ = 0;
+    std::atomic<bool> busy_ = false;
+    CategoryList categories_;
+    const bool usePredefinedCategories_;
+    std::weak_ptr<DiskCleanerDelegate> delegate_;
+};
+
+} // namespace sorvane

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "DiskCleanerDelegate.h"
+#include "IDiskCleanerCategory.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace sorvane {
+
+// Runs categories on a worker thread and deletes what the user selected.
+class IDiskCleaner {
+public:
+    virtual ~IDiskCleaner() = default;
+
+    // True while a search runs; safe to read from any thread.
+    virtual bool isBusy() const = 0;
+    virtual void setBusy(bool busy) = 0;
+    // In run order.
+    virtual CategoryList categories() const = 0;
+    virtual void setCategories(CategoryList categories) = 0;
+    virtual std::weak_ptr<DiskCleanerDelegate> delegate() const = 0;
+    virtual void setDelegate(std::weak_ptr<DiskCleanerDelegate> delegate) = 0;
+
+    // Sizes of all, or of the selected, items of all categories, measured now.
+    virtual std::uint64_t totalSize() const = 0;
+    virtual std::uint64_t selectedSize() const = 0;
+
+    // Both return at once; the work runs on a thread of its own. The caller must not start one
+    // while the other runs.
+    virtual void startSearch() = 0;
+    virtual void startCleaning() = 0;
+    // Empties every category's items.
+    virtual void reset() = 0;
+
+protected:
+    IDiskCleaner() = default;
+    IDiskCleaner(const IDiskCleaner&) = default;
+    IDiskCleaner& operator=(const IDiskCleaner&) = default;
+};
+
+} // namespace sorvane

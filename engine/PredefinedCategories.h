@@ -1,0 +1,11 @@
+#pragma once
+
+#include "IDiskCleanerCategory.h"
+
+namespace sorvane {
+
+// Newly built finders of every category the cleaner knows, in run order. Defined with the
+// finders, so that the engine reaches them without depending on their headers.
+CategoryList predefinedCategories();
+
+} // namespace sorvane

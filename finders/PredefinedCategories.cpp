@@ -1,0 +1,9 @@
+#include "engine/PredefinedCategories.h"
+
+namespace sorvane {
+
+CategoryList predefinedCategories() {
+    return {};
+}
+
+} // namespace sorvane

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+
+// The path from the root of a tree walk down to the folder being visited, held as directory
+// descriptors so that no path text is built and no link is ever followed below the root.
+// Only the deepest few levels keep their descriptors open; a closed ancestor is reopened
+// through ".." when the walk climbs back, and refused unless it is still the very folder that
+// was opened on the way down. That keeps arbitrarily deep trees within the descriptor limit
+// and makes a folder moved or swapped mid-walk stop the walk instead of misleading it.
+class DescriptorStack {
+public:
+    // Takes ownership of an open directory descriptor for the root.
+    explicit DescriptorStack(int rootDescriptor);
+    ~DescriptorStack();
+    DescriptorStack(const DescriptorStack&) = delete;
+    DescriptorStack& operator=(const DescriptorStack&) = delete;
+
+    std::size_t depth() const { return frames_.size(); }
+    // The open descriptor of the deepest folder.
+    int top() const { return frames_.back().descriptor; }
+    // The deepest folder's name inside its parent (empty for the root).
+    const std::string& topName() const { return frames_.back().name; }
+    // Sub-folders of the deepest folder still to visit.
+    std::vector<std::string>& pending() { return frames_.back().pending; }
+
+    // Opens the named sub-folder of the deepest folder, never through a link, and makes it the
+    // deepest. False (with errno set) when it cannot be opened as a folder.
+    bool push(const std::string& name);
+    // Leaves the deepest folder. False when its parent could not be reopened as the same folder,
+    // in which case the walk must stop.
+    bool pop();
+
+private:
+    struct Frame {
+        int descriptor = -1;
+        dev_t device = 0;
+        ino_t inode = 0;
+        std::string name;
+        std::vector<std::string> pending;
+    };
+
+    void closeBeyondBudget();
+
+    std::vector<Frame> frames_;
+    std::size_t openFrom_ = 0; // frames below this index have their descriptors closed
+};
+
+} // namespace sorvane

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Icon.h"
+#include "PathType.h"
+#include "Url.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sorvane {
+
+// Stateless file-system operations. Nothing here reports errors: missing or unreadable things
+// read as invalid, 0, empty or false. Only a failed folder listing and a failed removal print
+// one line each, the system's error text.
+class Path {
+public:
+    Path() = delete;
+
+    // Links are followed.
+    static PathType pathType(const std::string& path);
+    // The logical size of one item, the item itself when it is a link.
+    static std::uint64_t fileSize(const Url& url);
+    // The summed logical size of everything below a folder: hidden entries included, package
+    // contents entered, links counted with their own size and never followed. A location that
+    // is not a folder (a link to one included) gives 0.
+    static std::uint64_t directorySize(const Url& url);
+    // What deleting the location would free: 0 when nothing is there, a folder its contents,
+    // anything else (a link included) its own size.
+    static std::uint64_t size(const Url& url);
+
+    // A folder's immediate children with hidden ones skipped, either only its sub-folders or
+    // only its other entries. An entry that is a link is returned as its target. A folder that
+    // cannot be listed prints one line and gives an empty list.
+    static std::vector<Url> contents(const Url& folder, bool directories);
+    // The non-hidden entries of a folder (descend false) or of its whole tree (descend true),
+    // a folder before what it holds, packages yielded but never entered, links never followed.
+    // Folders (packages too) carry the folder mark. Names are in byte order within a folder.
+    static std::vector<Url> entries(const Url& folder, bool descend);
+    // Every entry of the deep walk that is not a plain folder; a package counts as a file.
+    static std::vector<Url> files(const Url& folder);
+    // As files(), keeping entries whose name ends with the suffix (case-sensitive).
+    static std::vector<Url> files(const Url& folder, const std::string& suffix);
+
+    static Url appending(const Url& url, const std::vector<std::string>& components);
+    // Links are followed.
+    static bool exists(const Url& url);
+    // True only when a folder exists there, links followed.
+    static bool isDirectory(const std::string& path);
+    // True when the folder's extension marks it as a package whose contents walks skip.
+    static bool isPackage(const Url& url);
+    // The file viewer's icon for the item.
+    static Image icon(const std::string& path);
+    // The sub-folders of the containers folder, without those of the system ("com.apple.").
+    static std::vector<Url> containers(bool excludingSystem);
+    // Whether the current user may remove the item: it exists and its folder lets us unlink it.
+    static bool isDeletable(const std::string& path);
+
+    // Removes a file, a link (as a link) or a whole folder without ever following a link. On
+    // failure prints exactly one line. True when nothing is left at the location.
+    static bool remove(const Url& url);
+};
+
+} // namespace sorvane

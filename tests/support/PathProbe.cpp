@@ -1,0 +1,31 @@
+// Runs one file-system operation of the core and reports its answer, so that tests can watch
+// the operation as another user. The answer goes to standard error; standard output holds only
+// what the operation itself printed.
+
+#include "platform/Path.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fputs("usage: sorvane-path-probe size|remove|folders|files PATH\n", stderr);
+        return 2;
+    }
+    const std::string operation = argv[1];
+    const sorvane::Url url(argv[2]);
+    if (operation == "size") {
+        std::fprintf(stderr, "%llu\n",
+                     static_cast<unsigned long long>(sorvane::Path::directorySize(url)));
+    } else if (operation == "remove") {
+        std::fputs(sorvane::Path::remove(url) ? "gone\n" : "left\n", stderr);
+    } else if (operation == "folders" || operation == "files") {
+        const auto found = sorvane::Path::contents(url, operation == "folders");
+        std::fprintf(stderr, "%zu\n", found.size());
+    } else {
+        std::fputs("unknown operation\n", stderr);
+        return 2;
+    }
+    return 0;
+}

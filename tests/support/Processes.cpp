@@ -1,0 +1,115 @@
+#include "Processes.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <cstdlib>
+#include <grp.h>
+#include <pwd.h>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sorvane::test {
+
+ProcessResult run(const QString& program, const QStringList& arguments, int timeoutMs) {
+    QProcess process;
+    process.start(program, arguments);
+    ProcessResult result;
+    if (!process.waitForStarted(timeoutMs)) {
+        result.err = process.errorString().toStdString();
+        return result;
+    }
+    process.closeWriteChannel();
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = "timed out";
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+bool runningAsRoot() {
+    return geteuid() == 0;
+}
+
+unsigned unprivilegedUid() {
+    const passwd* user = getpwnam("nobody");
+    return user != nullptr ? user->pw_uid : 65534U;
+}
+
+unsigned unprivilegedGid() {
+    const passwd* user = getpwnam("nobody");
+    return user != nullptr ? user->pw_gid : 65534U;
+}
+
+ProcessResult runUnprivileged(const QString& program, const QStringList& arguments) {
+    if (!runningAsRoot()) {
+        return run(program, arguments);
+    }
+    QStringList wrapped{QStringLiteral("--reuid=%1").arg(unprivilegedUid()),
+                        QStringLiteral("--regid=%1").arg(unprivilegedGid()),
+                        QStringLiteral("--clear-groups"), program};
+    wrapped += arguments;
+    return run(QStringLiteral("setpriv"), wrapped);
+}
+
+namespace {
+
+// A copy of the probe in a folder of its own, removed again when the test program ends.
+class ProbeCopy {
+public:
+    ProbeCopy() {
+        char pattern[] = "/tmp/sorvane-probe-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) {
+            throw std::runtime_error("cannot create a folder for the probe");
+        }
+        folder_ = QString::fromLocal8Bit(pattern);
+        chmod(pattern, 0755);
+        path_ = folder_ + QStringLiteral("/sorvane-path-probe");
+        if (!QFile::copy(QStringLiteral(SORVANE_PATH_PROBE), path_)) {
+            throw std::runtime_error("cannot copy the probe");
+        }
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                         QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                         QFile::ExeOther);
+    }
+    ~ProbeCopy() { QDir(folder_).removeRecursively(); }
+    ProbeCopy(const ProbeCopy&) = delete;
+    ProbeCopy& operator=(const ProbeCopy&) = delete;
+
+    const QString& path() const { return path_; }
+
+private:
+    QString folder_;
+    QString path_;
+};
+
+} // namespace
+
+QString pathProbe() {
+    static const ProbeCopy copy;
+    return copy.path();
+}
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+} // namespace sorvane::test

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <string>
+
+namespace sorvane::test {
+
+struct ProcessResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+ProcessResult run(const QString& program, const QStringList& arguments, int timeoutMs = 120000);
+
+bool runningAsRoot();
+// Runs the program as the user "nobody" when the tests run as root (where every folder is
+// readable and every file deletable), and as the current user otherwise.
+ProcessResult runUnprivileged(const QString& program, const QStringList& arguments);
+unsigned unprivilegedUid();
+unsigned unprivilegedGid();
+
+// A copy of the path probe that every user may run, wherever the build tree lies.
+QString pathProbe();
+
+// Processes events of the calling thread until the condition holds; false on timeout.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
+
+} // namespace sorvane::test

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Url.h"
+
+#include <cstdint>
+#include <string>
+
+namespace sorvane::test {
+
+// A temporary home folder two levels deep (/tmp/sorvane-home-XXXXXX) with HOME pointing at it
+// for the fixture's lifetime. Every helper takes a path relative to the home and creates the
+// missing parent folders.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    TempHome(const TempHome&) = delete;
+    TempHome& operator=(const TempHome&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string pathOf(const std::string& relative) const { return path_ + "/" + relative; }
+    Url url(const std::string& relative, bool isFolder = false) const {
+        return Url(pathOf(relative), isFolder);
+    }
+
+    // A file of exactly size bytes; returns its absolute path.
+    std::string file(const std::string& relative, std::uint64_t size = 0) const;
+    std::string folder(const std::string& relative) const;
+    // A symbolic link at relative pointing at target (taken as is: absolute or relative).
+    std::string link(const std::string& relative, const std::string& target) const;
+    // Sets the permission bits of an existing entry.
+    void setMode(const std::string& relative, unsigned mode) const;
+    // Hands the whole home to the given user, so that a process running as that user owns it.
+    void chownAll(unsigned uid, unsigned gid) const;
+
+private:
+    std::string path_;
+    std::string previousHome_;
+    bool hadHome_ = false;
+};
+
+bool exists(const std::string& path); // lstat: links count as themselves
+std::string readFile(const std::string& path);
+
+} // namespace sorvane::test
