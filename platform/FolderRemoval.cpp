@@ -127,11 +127,11 @@ bool Path::remove(const Url& url) {
             DescriptorStack stack(folder);
             removeContents(stack, location, failure);
         }
-        if (folder < 0 && errno != ELOOP && errno != ENOTDIR) {
-            failure.record(location, errno);
-        } else if (unlinkat(parent, name.c_str(), folder >= 0 ? AT_REMOVEDIR : 0) != 0 &&
-                   errno != ENOENT) {
-            // Keep the cause found inside the folder: it explains why the folder is not empty.
+        // A folder that turned into a link or file since it was looked at goes as such. When
+        // its contents failed, the cause recorded there is kept: it explains why it stays.
+        const bool openable = folder >= 0 || errno == ELOOP || errno == ENOTDIR;
+        if (!openable || (unlinkat(parent, name.c_str(), folder >= 0 ? AT_REMOVEDIR : 0) != 0 &&
+                          errno != ENOENT)) {
             failure.record(location, errno);
         }
     }

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QObject>
 
+#include <atomic>
 #include <deque>
 #include <mutex>
 #include <utility>
@@ -14,16 +15,6 @@ namespace {
 
 class MainQueueReceiver final : public QObject {
 public:
-    static MainQueueReceiver& shared() {
-        // Created on first use from whatever thread, then handed to the main thread.
-        static MainQueueReceiver* instance = [] {
-            auto* receiver = new MainQueueReceiver; // lives for the whole process
-            receiver->moveToThread(QCoreApplication::instance()->thread());
-            return receiver;
-        }();
-        return *instance;
-    }
-
     void post(std::function<void()> block) {
         const std::lock_guard lock(mutex_);
         blocks_.push_back(std::move(block));
@@ -38,15 +29,17 @@ public:
 
 protected:
     bool event(QEvent* event) override {
+        // Locked before the event is even looked at: the event was made on another thread, and
+        // this lock is what orders its making before this reading.
+        std::unique_lock lock(mutex_);
         if (event->type() != wakeUpEvent()) {
+            lock.unlock();
             return QObject::event(event);
         }
         std::deque<std::function<void()>> ready;
-        {
-            const std::lock_guard lock(mutex_);
-            ready.swap(blocks_);
-            wakeUpPending_ = false;
-        }
+        ready.swap(blocks_);
+        wakeUpPending_ = false;
+        lock.unlock();
         for (auto& block : ready) {
             block();
         }
@@ -64,13 +57,27 @@ private:
     bool wakeUpPending_ = false;
 };
 
+std::atomic<MainQueueReceiver*> receiver = nullptr;
+
+// Made on the main thread while the application object is built, before any worker can post:
+// a receiver made lazily by a worker would be handed to the main thread unordered.
+void createReceiver() {
+    if (receiver.load() == nullptr) {
+        receiver.store(new MainQueueReceiver); // lives for the whole process
+    }
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(createReceiver)
 
 void MainQueue::post(std::function<void()> block) {
     if (QCoreApplication::instance() == nullptr) {
         return;
     }
-    MainQueueReceiver::shared().post(std::move(block));
+    if (MainQueueReceiver* target = receiver.load()) {
+        target->post(std::move(block));
+    }
 }
 
 } // namespace sorvane

@@ -11,7 +11,7 @@ class MainQueue {
 public:
     MainQueue() = delete;
 
-    // Needs a QCoreApplication; a block posted without one is dropped.
+    // Needs a QCoreApplication; a block posted before one exists is dropped.
     static void post(std::function<void()> block);
 };
 
