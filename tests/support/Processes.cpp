@@ -3,15 +3,18 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
-#include <QThread>
+#include <QTimer>
 
+#include <csignal>
 #include <cstdlib>
 #include <grp.h>
 #include <pwd.h>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace sorvane::test {
@@ -35,6 +38,32 @@ ProcessResult run(const QString& program, const QStringList& arguments, int time
     result.out = process.readAllStandardOutput().toStdString();
     result.err = process.readAllStandardError().toStdString();
     return result;
+}
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    kill();
+}
+
+void ChildProcess::kill() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
 }
 
 bool runningAsRoot() {
@@ -101,15 +130,24 @@ QString pathProbe() {
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
+    // A real event loop rather than processEvents(), so that deferred deletions happen as they
+    // do in the application.
+    if (condition()) {
+        return true;
     }
-    return true;
+    QEventLoop loop;
+    QTimer poll;
+    QDeadlineTimer deadline(timeoutMs);
+    bool met = false;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        met = condition();
+        if (met || deadline.hasExpired()) {
+            loop.quit();
+        }
+    });
+    poll.start(2);
+    loop.exec();
+    return met;
 }
 
 } // namespace sorvane::test

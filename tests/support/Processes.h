@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace sorvane::test {
 
@@ -24,6 +25,23 @@ unsigned unprivilegedGid();
 
 // A copy of the path probe that every user may run, wherever the build tree lies.
 QString pathProbe();
+
+// A program started with fork() and exec(), killed and reaped when the object goes. Unlike
+// QProcess, which starts programs with vfork(), it keeps thread checkers' view of the parent whole.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& arguments);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    // Kills the program and waits for its end.
+    void kill();
+
+private:
+    int pid_ = -1;
+};
 
 // Processes events of the calling thread until the condition holds; false on timeout.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);

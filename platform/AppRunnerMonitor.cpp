@@ -1,0 +1,56 @@
+#include "AppRunnerMonitor.h"
+
+#include <QTimer>
+
+#include <cmath>
+
+namespace sorvane {
+
+std::shared_ptr<AppRunnerMonitor> AppRunnerMonitor::create(QStringList identifiers,
+                                                           double interval) {
+    return std::make_shared<AppRunnerMonitor>(Passkey{}, std::move(identifiers), interval);
+}
+
+AppRunnerMonitor::AppRunnerMonitor(Passkey /*unused*/, QStringList identifiers, double interval)
+    : identifiers_(std::move(identifiers))
+    , interval_(interval) {}
+
+AppRunnerMonitor::~AppRunnerMonitor() = default;
+
+void AppRunnerMonitor::start() {
+    if (timer_) {
+        return;
+    }
+    timer_ = std::make_unique<QTimer>();
+    timer_->setTimerType(Qt::PreciseTimer);
+    timer_->setInterval(std::max(1, static_cast<int>(std::lround(interval_ * 1000.0))));
+    // The connection holds the monitor, so a running monitor needs no other owner.
+    QObject::connect(timer_.get(), &QTimer::timeout,
+                     [self = shared_from_this()] { self->check(); });
+    timer_->start();
+}
+
+void AppRunnerMonitor::stop() {
+    // Destroying the timer drops the connection and with it the monitor's hold on itself; the
+    // timer must not be deleted from inside its own timeout while that is running.
+    if (auto timer = std::move(timer_)) {
+        timer->stop();
+        timer.release()->deleteLater();
+    }
+}
+
+void AppRunnerMonitor::check() {
+    const auto running = running_.latest();
+    if (identifiers_.isEmpty()) {
+        return;
+    }
+    const auto delegate = delegate_.lock();
+    if (!delegate) {
+        return;
+    }
+    for (const QString& identifier : identifiers_) {
+        delegate->didUpdate(identifier, running->contains(identifier));
+    }
+}
+
+} // namespace sorvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace sorvane {
+
+class AppRunnerMonitorDelegate {
+public:
+    virtual ~AppRunnerMonitorDelegate() = default;
+
+    // Called for every watched identifier on every check, changed or not.
+    virtual void didUpdate(const QString& identifier, bool isRunning) = 0;
+
+protected:
+    AppRunnerMonitorDelegate() = default;
+    AppRunnerMonitorDelegate(const AppRunnerMonitorDelegate&) = default;
+    AppRunnerMonitorDelegate& operator=(const AppRunnerMonitorDelegate&) = default;
+};
+
+} // namespace sorvane

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "App.h"
+
+#include <optional>
+#include <utility>
+
+namespace sorvane {
+
+class Apps {
+public:
+    Apps() = delete;
+
+    // The bundles directly in /Applications (links read from their targets), each with its
+    // embedded applications. Folders that are not readable bundles are skipped, and nothing
+    // nested in them is looked for. With excludingSystemApps, "com.apple." identifiers are left
+    // out.
+    static AppList installedApps(bool excludingSystemApps);
+    // The bundle at url, or none when its information file is missing, unreadable or has no
+    // identifier (or a system identifier that is excluded).
+    static std::shared_ptr<App> app(const Url& url, bool withChildren, bool excludingSystemApps);
+    // The name (".app" removed) and icon of the first application found below
+    // <buildFolder>/Products.
+    static std::optional<std::pair<QString, Image>> builtProduct(const Url& buildFolder);
+};
+
+} // namespace sorvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Icon.h"
+#include "Url.h"
+
+#include <QString>
+
+#include <QHash>
+#include <mutex>
+#include <optional>
+
+namespace sorvane {
+
+// Finds application icons by display name or bundle identifier and remembers them for the life
+// of the process. Safe to use from several threads at once.
+class FileIconManager {
+public:
+    static FileIconManager& shared();
+
+    FileIconManager() = default;
+    FileIconManager(const FileIconManager&) = delete;
+    FileIconManager& operator=(const FileIconManager&) = delete;
+
+    // The bundle's icon file in /Applications, then in /System/Applications, else the generic
+    // file icon of /Applications/<name>.app. Never absent.
+    Image iconForApplicationNamed(const QString& name);
+    // The file icon of the installed application with this identifier; none, and nothing
+    // remembered, when no such application is installed.
+    Image iconForBundleIdentifier(const QString& identifier);
+    // The icon file named by the information file in a bundle's Contents folder.
+    static std::optional<Url> iconFileUrl(const Url& contents);
+
+    // Forgets every remembered icon.
+    void clear();
+
+private:
+    Image cached(const QString& key) const;
+    void store(const QString& key, const Image& image);
+
+    mutable std::mutex mutex_;
+    QHash<QString, Image> cache_;
+};
+
+// Whether the file exists and starts like an image we can show (.icns, PNG or SVG).
+bool isLoadableImage(const std::string& path);
+
+} // namespace sorvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unordered_map>
+
+namespace sorvane {
+
+// The bundle identifiers of the running programs. A process whose executable lies inside
+// <X>.app/Contents/MacOS/ has the identifier of that bundle; others have none.
+//
+// Reading /proc costs a few microseconds per process, too much for a timer on the main thread
+// that fires every second, so the reading happens on a thread of its own: latest() hands out
+// the newest finished reading at once and asks for the next one.
+class RunningApplications {
+public:
+    using Identifiers = std::shared_ptr<const QSet<QString>>;
+
+    RunningApplications() = default;
+    ~RunningApplications();
+    RunningApplications(const RunningApplications&) = delete;
+    RunningApplications& operator=(const RunningApplications&) = delete;
+
+    // The newest reading, at most one request old, and a request for a fresh one. The very
+    // first call reads on the calling thread.
+    Identifiers latest();
+    // Reads now, on the calling thread.
+    Identifiers readNow();
+
+    // The bundle folder that holds an executable, if it lies in <X>.app/Contents/MacOS/.
+    static std::optional<std::string> bundleOfExecutable(const std::string& executable);
+
+private:
+    void readInBackground();
+    std::optional<QString> identifierOf(const std::string& executable);
+
+    std::mutex readingMutex_; // one reading at a time; guards identifiers_
+    // What each executable's bundle says, remembered so that a reading reads no bundle twice.
+    std::unordered_map<std::string, std::optional<QString>> identifiers_;
+
+    std::mutex mutex_; // guards what follows
+    std::condition_variable wake_;
+    Identifiers latest_;
+    bool requested_ = false;
+    bool stopping_ = false;
+    std::thread reader_;
+};
+
+} // namespace sorvane

@@ -1,0 +1,124 @@
+#include "platform/AppRunnerMonitor.h"
+#include "support/BundleFixture.h"
+#include "support/Processes.h"
+
+#include <QElapsedTimer>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace sorvane;
+using test::TempHome;
+
+namespace {
+
+class RecordingMonitorDelegate final : public AppRunnerMonitorDelegate {
+public:
+    void didUpdate(const QString& identifier, bool isRunning) override {
+        calls.emplace_back(identifier, isRunning);
+    }
+    // The last full check: the final calls, one per watched identifier.
+    std::vector<std::pair<QString, bool>> lastCheck(std::size_t watched) const {
+        if (calls.size() < watched) {
+            return {};
+        }
+        return {calls.end() - static_cast<std::ptrdiff_t>(watched), calls.end()};
+    }
+
+    std::vector<std::pair<QString, bool>> calls;
+};
+
+using Check = std::vector<std::pair<QString, bool>>;
+
+} // namespace
+
+TEST(AppRunnerMonitorTest, ReportsARealBundledProcessWhileItRuns) {
+    TempHome home;
+    // A real program started from inside a bundle, as a bundled application is.
+    test::makeApp(home, "Applications/Fixture.app", "org.sorvane.fixture",
+                  test::PlistFormat::binary);
+    home.folder("Applications/Fixture.app/Contents/MacOS");
+    const std::string executable = home.pathOf("Applications/Fixture.app/Contents/MacOS/Fixture");
+    std::filesystem::copy_file("/bin/sleep", executable);
+    std::filesystem::permissions(executable, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add);
+
+    test::ChildProcess process(executable, {"60"});
+    ASSERT_TRUE(process.started());
+
+    auto delegate = std::make_shared<RecordingMonitorDelegate>();
+    auto monitor = AppRunnerMonitor::create(
+        {QStringLiteral("org.sorvane.fixture"), QStringLiteral("org.sorvane.absent")}, 0.05);
+    monitor->setDelegate(delegate);
+    monitor->start();
+    ASSERT_TRUE(test::waitUntil([&] {
+        return delegate->lastCheck(2) ==
+               Check{{"org.sorvane.fixture", true}, {"org.sorvane.absent", false}};
+    })) << delegate->calls.size();
+
+    process.kill();
+    ASSERT_TRUE(test::waitUntil([&] {
+        return delegate->lastCheck(2) ==
+               Check{{"org.sorvane.fixture", false}, {"org.sorvane.absent", false}};
+    }));
+    // Every check reports every watched identifier, in order, changed or not.
+    ASSERT_EQ(delegate->calls.size() % 2, 0U);
+    for (std::size_t i = 0; i < delegate->calls.size(); i += 2) {
+        EXPECT_EQ(delegate->calls[i].first, QStringLiteral("org.sorvane.fixture"));
+        EXPECT_EQ(delegate->calls[i + 1], (std::pair<QString, bool>{"org.sorvane.absent", false}));
+    }
+    monitor->stop();
+}
+
+TEST(AppRunnerMonitorTest, TimerTimingStopAndLifetime) {
+    auto delegate = std::make_shared<RecordingMonitorDelegate>();
+    std::weak_ptr<AppRunnerMonitor> watched;
+    {
+        auto monitor = AppRunnerMonitor::create({QStringLiteral("org.sample.one")}, 0.4);
+        monitor->setDelegate(delegate);
+        watched = monitor;
+        monitor->start();
+        monitor->start(); // a second start changes nothing
+        EXPECT_TRUE(monitor->isMonitoring());
+    }
+    // The first check comes one interval after start, not at once.
+    QElapsedTimer clock;
+    clock.start();
+    test::waitUntil([] { return false; }, 100);
+    if (clock.elapsed() < 350) {
+        EXPECT_TRUE(delegate->calls.empty());
+    }
+    // Nobody else holds the monitor: its timer keeps it checking.
+    ASSERT_TRUE(test::waitUntil([&] { return delegate->calls.size() >= 2; }, 5000));
+    ASSERT_FALSE(watched.expired());
+    watched.lock()->stop();
+    ASSERT_TRUE(test::waitUntil([&] { return watched.expired(); }, 5000))
+        << "stop lets the monitor go";
+    const auto callsAtStop = delegate->calls.size();
+    test::waitUntil([] { return false; }, 600);
+    EXPECT_EQ(delegate->calls.size(), callsAtStop);
+
+    // Without identifiers the delegate is never called; without a delegate nothing happens.
+    auto silent = AppRunnerMonitor::create({}, 0.02);
+    auto quiet = std::make_shared<RecordingMonitorDelegate>();
+    silent->setDelegate(quiet);
+    silent->check();
+    silent->start();
+    test::waitUntil([] { return false; }, 150);
+    silent->stop();
+    EXPECT_TRUE(quiet->calls.empty());
+    auto orphan = AppRunnerMonitor::create({QStringLiteral("x")}, 1.0);
+    orphan->check();
+}
+
+TEST(AppRunnerMonitorTest, BundleOfAnExecutable) {
+    EXPECT_EQ(
+        RunningApplications::bundleOfExecutable("/Applications/Editor.app/Contents/MacOS/Editor"),
+        std::optional<std::string>("/Applications/Editor.app"));
+    EXPECT_EQ(RunningApplications::bundleOfExecutable(
+                  "/A.app/Contents/Library/Helper.app/Contents/MacOS/Helper"),
+              std::optional<std::string>("/A.app/Contents/Library/Helper.app"));
+    EXPECT_FALSE(RunningApplications::bundleOfExecutable("/usr/bin/sleep").has_value());
+    EXPECT_FALSE(
+        RunningApplications::bundleOfExecutable("/A.app/Contents/MacOS/sub/tool").has_value());
+}

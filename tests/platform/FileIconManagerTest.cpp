@@ -1,0 +1,119 @@
+#include "platform/FileIconManager.h"
+#include "platform/Images.h"
+#include "platform/Path.h"
+#include "support/BundleFixture.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace sorvane;
+using test::TempHome;
+
+namespace {
+
+// An application bundle whose information file names its icon file.
+void makeAppWithIcon(const TempHome& home, const std::string& bundle, const std::string& iconKey,
+                     const std::string& iconFile, const std::string& iconBytes) {
+    test::makeBundle(home, bundle,
+                     {{"CFBundleIdentifier", std::string("org.sample.") + iconKey},
+                      {"CFBundleIconFile", iconKey}});
+    home.folder(bundle + "/Contents/Resources");
+    test::writeFile(home.pathOf(bundle + "/Contents/Resources/" + iconFile), iconBytes);
+}
+
+const std::string icnsBytes = std::string("icns") + std::string(60, '\0');
+const std::string pngBytes = std::string("\x89PNG\r\n\x1a\n", 8) + std::string(40, '\0');
+
+class FileIconManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override { FileIconManager::shared().clear(); }
+    void TearDown() override { FileIconManager::shared().clear(); }
+
+    TempHome home;
+    test::ScopedSystemRoot root{home.pathOf("root")};
+};
+
+} // namespace
+
+TEST_F(FileIconManagerTest, LooksInApplicationsThenSystemApplicationsThenFallsBack) {
+    // Named without ".icns" in the information file.
+    makeAppWithIcon(home, "root/Applications/Maps.app", "AppIcon", "AppIcon.icns", icnsBytes);
+    makeAppWithIcon(home, "root/System/Applications/Music.app", "Music.icns", "Music.icns",
+                    pngBytes);
+    makeAppWithIcon(home, "root/System/Applications/Maps.app", "Other", "Other.icns", icnsBytes);
+    // An icon file that is no image falls through to the next place.
+    makeAppWithIcon(home, "root/Applications/Safari.app", "Compass", "Compass.icns",
+                    "garbage bytes");
+
+    auto& icons = FileIconManager::shared();
+    EXPECT_EQ(*icons.iconForApplicationNamed(QStringLiteral("Maps")),
+              (Icon{Icon::Kind::imageFile,
+                    home.pathOf("root/Applications/Maps.app/Contents/Resources/AppIcon.icns")}));
+    EXPECT_EQ(
+        *icons.iconForApplicationNamed(QStringLiteral("Music")),
+        (Icon{Icon::Kind::imageFile,
+              home.pathOf("root/System/Applications/Music.app/Contents/Resources/Music.icns")}));
+    EXPECT_EQ(*icons.iconForApplicationNamed(QStringLiteral("Safari")),
+              (Icon{Icon::Kind::fileIcon, home.pathOf("root/Applications/Safari.app")}));
+    EXPECT_EQ(*icons.iconForApplicationNamed(QStringLiteral("Nowhere")),
+              (Icon{Icon::Kind::fileIcon, home.pathOf("root/Applications/Nowhere.app")}));
+
+    EXPECT_EQ(FileIconManager::iconFileUrl(
+                  Url::folder(home.pathOf("root/Applications/Maps.app/Contents"))),
+              Url(home.pathOf("root/Applications/Maps.app/Contents/Resources/AppIcon.icns")));
+    EXPECT_FALSE(FileIconManager::iconFileUrl(Url::folder(home.pathOf("root/nothing/Contents")))
+                     .has_value());
+}
+
+TEST_F(FileIconManagerTest, RemembersAnswersButNotMisses) {
+    auto& icons = FileIconManager::shared();
+    const Image before = icons.iconForApplicationNamed(QStringLiteral("Later"));
+    EXPECT_EQ(before->kind, Icon::Kind::fileIcon);
+    // The bundle appears afterwards: the remembered answer stands, the disk is not asked again.
+    makeAppWithIcon(home, "root/Applications/Later.app", "Later", "Later.icns", icnsBytes);
+    EXPECT_EQ(icons.iconForApplicationNamed(QStringLiteral("Later")), before);
+
+    EXPECT_EQ(icons.iconForBundleIdentifier(QStringLiteral("org.sample.Missing")), nullptr);
+    test::makeApp(home, "root/System/Applications/Missing.app", "org.sample.Missing");
+    const Image found = icons.iconForBundleIdentifier(QStringLiteral("org.sample.Missing"));
+    ASSERT_NE(found, nullptr) << "a miss is not remembered";
+    EXPECT_EQ(*found,
+              (Icon{Icon::Kind::fileIcon, home.pathOf("root/System/Applications/Missing.app")}));
+    std::filesystem::remove_all(home.pathOf("root/System/Applications/Missing.app"));
+    EXPECT_EQ(icons.iconForBundleIdentifier(QStringLiteral("org.sample.Missing")), found);
+
+    EXPECT_EQ(*Images::symbol("iphone"), (Icon{Icon::Kind::symbol, "iphone"}));
+    EXPECT_TRUE(
+        isLoadableImage(home.pathOf("root/Applications/Later.app/Contents/Resources/Later.icns")));
+    test::writeFile(
+        home.pathOf("drawing.svg"),
+        "\xef\xbb\xbf<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+    EXPECT_TRUE(isLoadableImage(home.pathOf("drawing.svg")));
+    test::writeFile(home.pathOf("notes.txt"), "an <svg> mentioned in text");
+    EXPECT_FALSE(isLoadableImage(home.pathOf("notes.txt")));
+    EXPECT_FALSE(isLoadableImage(home.pathOf("missing.png")));
+}
+
+TEST_F(FileIconManagerTest, SafeFromSeveralThreadsAtOnce) {
+    for (int i = 0; i < 8; ++i) {
+        makeAppWithIcon(home, "root/Applications/App" + std::to_string(i) + ".app", "Icon",
+                        "Icon.icns", icnsBytes);
+    }
+    auto& icons = FileIconManager::shared();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&icons, t] {
+            for (int round = 0; round < 50; ++round) {
+                const QString name = QStringLiteral("App%1").arg((round + t) % 8);
+                EXPECT_EQ(icons.iconForApplicationNamed(name)->kind, Icon::Kind::imageFile);
+                if (round % 10 == t) {
+                    icons.clear();
+                }
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+}
