@@ -3,6 +3,9 @@
 #include "BundleInfo.h"
 #include "Directory.h"
 #include "Path.h"
+#include "RunningApplications.h"
+
+#include <unistd.h>
 
 #include <array>
 
@@ -92,6 +95,24 @@ std::optional<std::pair<QString, Image>> Apps::builtProduct(const Url& buildFold
         }
     }
     return std::nullopt;
+}
+
+QString Apps::mainBundleIdentifier() {
+    static const QString identifier = [] {
+        std::array<char, 4096> executable{};
+        const ssize_t length = readlink("/proc/self/exe", executable.data(), executable.size() - 1);
+        if (length > 0) {
+            const auto bundle = RunningApplications::bundleOfExecutable(
+                std::string(executable.data(), static_cast<std::size_t>(length)));
+            if (bundle) {
+                if (auto own = app(Url::folder(*bundle), false, false)) {
+                    return own->identifier();
+                }
+            }
+        }
+        return QStringLiteral("org.sorvane.Sorvane");
+    }();
+    return identifier;
 }
 
 } // namespace sorvane

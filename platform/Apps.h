@@ -22,6 +22,9 @@ public:
     // The name (".app" removed) and icon of the first application found below
     // <buildFolder>/Products.
     static std::optional<std::pair<QString, Image>> builtProduct(const Url& buildFolder);
+    // The running program's own bundle identifier: its bundle's when it runs from inside one,
+    // else "org.sorvane.Sorvane".
+    static QString mainBundleIdentifier();
 };
 
 } // namespace sorvane

@@ -1,0 +1,115 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Engine</name>
+    <message>
+        <source>USER_CACHE</source>
+        <translation>Benutzer-Caches</translation>
+    </message>
+    <message>
+        <source>CACHE</source>
+        <translation>Cache</translation>
+    </message>
+    <message>
+        <source>MAPS_CACHE</source>
+        <translation>Karten-Cache</translation>
+    </message>
+    <message>
+        <source>SUGGESTIONS</source>
+        <translation>Karten-Vorschläge</translation>
+    </message>
+    <message>
+        <source>MUSIC_CACHE</source>
+        <translation>Musik-Cache</translation>
+    </message>
+    <message>
+        <source>ALBUM_COVER_CACHE</source>
+        <translation>Albumcover-Cache</translation>
+    </message>
+    <message>
+        <source>APPLE_TV_FINDER</source>
+        <translation>TV-Cache</translation>
+    </message>
+    <message>
+        <source>SAFARI</source>
+        <translation>Safari-Cache</translation>
+    </message>
+    <message>
+        <source>FACETIME_CACHE</source>
+        <translation>FaceTime-Cache</translation>
+    </message>
+    <message>
+        <source>MESSAGES_CACHE</source>
+        <translation>Nachrichten-Cache</translation>
+    </message>
+    <message>
+        <source>SPOTIFY_CACHE</source>
+        <translation>Spotify-Cache</translation>
+    </message>
+    <message>
+        <source>THUNDERBIRD</source>
+        <translation>Thunderbird</translation>
+    </message>
+    <message>
+        <source>CHROME_BROWSER</source>
+        <translation>Google Chrome</translation>
+    </message>
+    <message>
+        <source>BRAVE_BROWSER</source>
+        <translation>Brave Browser</translation>
+    </message>
+    <message>
+        <source>FIREFOX</source>
+        <translation>Firefox</translation>
+    </message>
+    <message>
+        <source>WHATSAPP_CACHE</source>
+        <translation>WhatsApp-Cache</translation>
+    </message>
+    <message>
+        <source>MAIL_ATTACHMENTS</source>
+        <translation>Mail-Anhänge</translation>
+    </message>
+    <message>
+        <source>APPLICATION_CRASHES</source>
+        <translation>Absturzberichte</translation>
+    </message>
+    <message>
+        <source>VIVALDI</source>
+        <translation>Vivaldi</translation>
+    </message>
+    <message>
+        <source>SAVED_APPLICATION_STATES</source>
+        <translation>Gespeicherte Programmzustände</translation>
+    </message>
+    <message>
+        <source>RECYCLE_BIN</source>
+        <translation>Papierkorb</translation>
+    </message>
+    <message>
+        <source>XCODE_CACHE</source>
+        <translation>Xcode-Entwicklerdateien</translation>
+    </message>
+    <message>
+        <source>DERIVED_DATA</source>
+        <translation>Abgeleitete Daten</translation>
+    </message>
+    <message>
+        <source>IOS_DEVICE_SUPPORT</source>
+        <translation>iOS-Gerätesupport</translation>
+    </message>
+    <message>
+        <source>ARCHIVES</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>OLD_APP_VERSIONS</source>
+        <translation>Alte App-Versionen</translation>
+    </message>
+    <message>
+        <source>REMNANTS</source>
+        <translation>App-Überreste</translation>
+    </message>
+</context>
+</TS>

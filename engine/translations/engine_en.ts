@@ -1,0 +1,115 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Engine</name>
+    <message>
+        <source>USER_CACHE</source>
+        <translation>User Caches</translation>
+    </message>
+    <message>
+        <source>CACHE</source>
+        <translation>Cache</translation>
+    </message>
+    <message>
+        <source>MAPS_CACHE</source>
+        <translation>Maps Cache</translation>
+    </message>
+    <message>
+        <source>SUGGESTIONS</source>
+        <translation>Maps Suggestions</translation>
+    </message>
+    <message>
+        <source>MUSIC_CACHE</source>
+        <translation>Music Cache</translation>
+    </message>
+    <message>
+        <source>ALBUM_COVER_CACHE</source>
+        <translation>Album Artwork Cache</translation>
+    </message>
+    <message>
+        <source>APPLE_TV_FINDER</source>
+        <translation>TV Cache</translation>
+    </message>
+    <message>
+        <source>SAFARI</source>
+        <translation>Safari Cache</translation>
+    </message>
+    <message>
+        <source>FACETIME_CACHE</source>
+        <translation>FaceTime Cache</translation>
+    </message>
+    <message>
+        <source>MESSAGES_CACHE</source>
+        <translation>Messages Cache</translation>
+    </message>
+    <message>
+        <source>SPOTIFY_CACHE</source>
+        <translation>Spotify Cache</translation>
+    </message>
+    <message>
+        <source>THUNDERBIRD</source>
+        <translation>Thunderbird</translation>
+    </message>
+    <message>
+        <source>CHROME_BROWSER</source>
+        <translation>Google Chrome</translation>
+    </message>
+    <message>
+        <source>BRAVE_BROWSER</source>
+        <translation>Brave Browser</translation>
+    </message>
+    <message>
+        <source>FIREFOX</source>
+        <translation>Firefox</translation>
+    </message>
+    <message>
+        <source>WHATSAPP_CACHE</source>
+        <translation>WhatsApp Cache</translation>
+    </message>
+    <message>
+        <source>MAIL_ATTACHMENTS</source>
+        <translation>Mail Attachments</translation>
+    </message>
+    <message>
+        <source>APPLICATION_CRASHES</source>
+        <translation>Crash Reports</translation>
+    </message>
+    <message>
+        <source>VIVALDI</source>
+        <translation>Vivaldi</translation>
+    </message>
+    <message>
+        <source>SAVED_APPLICATION_STATES</source>
+        <translation>Saved Application States</translation>
+    </message>
+    <message>
+        <source>RECYCLE_BIN</source>
+        <translation>Trash</translation>
+    </message>
+    <message>
+        <source>XCODE_CACHE</source>
+        <translation>Xcode Developer Files</translation>
+    </message>
+    <message>
+        <source>DERIVED_DATA</source>
+        <translation>Derived Data</translation>
+    </message>
+    <message>
+        <source>IOS_DEVICE_SUPPORT</source>
+        <translation>iOS Device Support</translation>
+    </message>
+    <message>
+        <source>ARCHIVES</source>
+        <translation>Archives</translation>
+    </message>
+    <message>
+        <source>OLD_APP_VERSIONS</source>
+        <translation>Old App Versions</translation>
+    </message>
+    <message>
+        <source>REMNANTS</source>
+        <translation>App Remnants</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/CleanerResult.h"
+#include "engine/IDiskCleanerCategory.h"
+
+#include <memory>
+#include <optional>
+
+namespace sorvane {
+
+// What every finder shares: a result made once, named by a key of the engine's string table,
+// the category's icon and, for categories of one application, its bundle identifier.
+class CategoryFinder : public IDiskCleanerCategory {
+public:
+    std::shared_ptr<CleanerResult> result() const override { return result_; }
+    Image icon() const override { return icon_; }
+    std::optional<QString> bundleIdentifier() const override { return bundleIdentifier_; }
+
+protected:
+    CategoryFinder(const char* nameKey, Image icon, std::optional<QString> bundleIdentifier);
+
+    // Where the search appends what it finds.
+    CleanerResult& found() { return *result_; }
+
+private:
+    Image icon_;
+    std::shared_ptr<CleanerResult> result_;
+    std::optional<QString> bundleIdentifier_;
+};
+
+} // namespace sorvane

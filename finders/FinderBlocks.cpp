@@ -1,0 +1,58 @@
+#include "FinderBlocks.h"
+
+#include "engine/EngineStrings.h"
+#include "platform/FileIconManager.h"
+#include "platform/Path.h"
+
+namespace sorvane::finder {
+
+std::vector<Url> listing(const Url& folder) {
+    return Path::entries(folder, false);
+}
+
+std::vector<Url> deepWalk(const Url& folder) {
+    return Path::entries(folder, true);
+}
+
+std::shared_ptr<CleanerItem> plainItem(const Url& url) {
+    return std::make_shared<CleanerItem>(url, std::nullopt);
+}
+
+std::shared_ptr<CleanerItem> groupItem(const char* key, Image alternateIcon) {
+    auto group = std::make_shared<CleanerItem>(EngineStrings::text(key), std::nullopt, nullptr,
+                                               std::nullopt);
+    group->setAlternateIcon(std::move(alternateIcon));
+    return group;
+}
+
+void appendListing(CleanerResult& result, const Url& folder) {
+    for (const Url& entry : listing(folder)) {
+        result.add(plainItem(entry));
+    }
+}
+
+void appendIfPresent(CleanerResult& result, const Url& location, const char* nameKey) {
+    if (Path::exists(location)) {
+        auto item = plainItem(location);
+        item->setName(EngineStrings::text(nameKey));
+        result.add(item);
+    }
+}
+
+void appendIfFolder(CleanerResult& result, const Url& location) {
+    if (Path::isDirectory(location.path())) {
+        result.add(plainItem(location));
+    }
+}
+
+void appendGroup(CleanerResult& result, const std::shared_ptr<CleanerItem>& group) {
+    if (!group->suburls().empty()) {
+        result.add(group);
+    }
+}
+
+Image applicationIcon(const char* name) {
+    return FileIconManager::shared().iconForApplicationNamed(QString::fromUtf8(name));
+}
+
+} // namespace sorvane::finder

@@ -1,0 +1,35 @@
+#include "OldVersionsFinder.h"
+
+#include "FinderBlocks.h"
+#include "platform/Apps.h"
+#include "platform/Images.h"
+#include "platform/Path.h"
+
+namespace sorvane {
+
+using namespace finder;
+
+OldVersionsFinder::OldVersionsFinder()
+    : CategoryFinder("OLD_APP_VERSIONS", Images::symbol("arrow.down.app.fill"), std::nullopt) {}
+
+void OldVersionsFinder::search() {
+    // Embedded applications are not looked at: only the installed bundles themselves.
+    for (const auto& app : Apps::installedApps(true)) {
+        if (!app->version()) {
+            continue;
+        }
+        const Url versions = Path::appending(app->baseUrl(), {"Contents", "Versions"});
+        if (!Path::exists(versions)) {
+            continue;
+        }
+        for (const Url& folder : Path::contents(versions, true)) {
+            if (QString::fromStdString(folder.lastPathComponent()) != *app->version()) {
+                auto item = plainItem(folder);
+                item->setAlternateIcon(app->icon());
+                found().add(item);
+            }
+        }
+    }
+}
+
+} // namespace sorvane

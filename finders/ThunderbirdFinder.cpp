@@ -1,0 +1,19 @@
+#include "ThunderbirdFinder.h"
+
+#include "FinderBlocks.h"
+#include "platform/Directory.h"
+#include "platform/Path.h"
+
+namespace sorvane {
+
+using namespace finder;
+
+ThunderbirdFinder::ThunderbirdFinder()
+    : CategoryFinder("THUNDERBIRD", applicationIcon("Thunderbird"),
+                     QStringLiteral("org.mozilla.thunderbird")) {}
+
+void ThunderbirdFinder::search() {
+    appendIfFolder(found(), Path::appending(url(Directory::caches), {"Thunderbird"}));
+}
+
+} // namespace sorvane
