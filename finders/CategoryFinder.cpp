@@ -6,7 +6,8 @@ namespace sorvane {
 
 CategoryFinder::CategoryFinder(const char* nameKey, Image icon,
                                std::optional<QString> bundleIdentifier)
-    : icon_(std::move(icon))
+    : nameKey_(nameKey)
+    , icon_(std::move(icon))
     , result_(std::make_shared<CleanerResult>(EngineStrings::text(nameKey), icon_, std::nullopt,
                                               std::nullopt))
     , bundleIdentifier_(std::move(bundleIdentifier)) {}

@@ -15,6 +15,8 @@ public:
     std::shared_ptr<CleanerResult> result() const override { return result_; }
     Image icon() const override { return icon_; }
     std::optional<QString> bundleIdentifier() const override { return bundleIdentifier_; }
+    // The string-table key that names the category; stable across languages.
+    const char* nameKey() const { return nameKey_; }
 
 protected:
     CategoryFinder(const char* nameKey, Image icon, std::optional<QString> bundleIdentifier);
@@ -23,6 +25,7 @@ protected:
     CleanerResult& found() { return *result_; }
 
 private:
+    const char* nameKey_;
     Image icon_;
     std::shared_ptr<CleanerResult> result_;
     std::optional<QString> bundleIdentifier_;
