@@ -1,88 +1,273 @@
 // sorvane-cli: Sorvane's cleaning engine without a window.
 
+#include "CleanReport.h"
+#include "CommandLine.h"
+#include "EngineSession.h"
+#include "Findings.h"
+#include "PathText.h"
+#include "ScanReport.h"
+#include "engine/PredefinedCategories.h"
 #include "platform/Directory.h"
-#include "platform/IO.h"
 #include "platform/Path.h"
+#include "platform/SystemRoot.h"
+#include "platform/Url.h"
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <set>
 #include <string>
-#include <utility>
+#include <unistd.h>
+#include <variant>
+#include <vector>
+
+using namespace sorvane;
+using namespace sorvane::cli;
 
 namespace {
 
-constexpr auto usage = R"(Usage: sorvane-cli COMMAND [OPTIONS]
+constexpr int usageError = 2;
 
-Commands:
-  folders [--home DIR]   Print the well-known folders of the account and their sizes.
+int fail(const std::string& message) {
+    std::fprintf(stderr, "sorvane-cli: %s\n", message.c_str());
+    return usageError;
+}
 
-Options:
-  --home DIR   Take DIR as the home folder (it must lie two levels deep, as /Users/name does).
-  --help       Show this text.
-  --version    Show the version.
-)";
-
-void printFolders() {
-    using sorvane::Directory;
-    const std::pair<const char*, Directory> folders[] = {
-        {"Library", Directory::library},
-        {"Caches", Directory::caches},
-        {"Application Support", Directory::applicationSupport},
-        {"Containers", Directory::containers},
-        {"Saved Application State", Directory::savedState},
-        {"Trash", Directory::trash},
-        {"Mail Downloads", Directory::mailAttachments},
-        {"Xcode", Directory::xcode},
-    };
-    std::printf("Home: %s\n", sorvane::url(Directory::user).path().c_str());
-    for (const auto& [title, directory] : folders) {
-        const auto location = sorvane::url(directory);
-        const bool present = sorvane::Path::isDirectory(location.path());
-        std::printf("%-24s %12s  %s\n", title,
-                    present
-                        ? sorvane::IO::formattedSize(sorvane::Path::directorySize(location)).c_str()
-                        : "-",
-                    location.path().c_str());
+// The report goes to the original standard output; everything else written to standard
+// output from here on (the platform prints a line for each listing or removal that fails)
+// goes to standard error, so that a JSON report stays a valid document.
+std::FILE* separateReportFromMessages() {
+    const int reportDescriptor = dup(STDOUT_FILENO);
+    if (reportDescriptor < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+        return stdout;
     }
+    std::FILE* report = fdopen(reportDescriptor, "w");
+    return report != nullptr ? report : stdout;
+}
+
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    auto absolute = std::filesystem::absolute(path, error).lexically_normal().string();
+    while (absolute.size() > 1 && absolute.back() == '/') {
+        absolute.pop_back();
+    }
+    return error ? path : absolute;
+}
+
+std::optional<std::string> useHome(const std::string& folder) {
+    const std::string home = absolutePath(folder);
+    const auto pieces = std::count(home.begin(), home.end(), '/');
+    if (pieces != 2 || home.size() < 4) {
+        return "--home '" + PathText::escape(folder) +
+               "' must lie exactly two levels below / (as /Users/name does), because the home "
+               "folder is always the first two levels of the home path";
+    }
+    if (!Path::isDirectory(home)) {
+        return "--home '" + PathText::escape(folder) + "' is not a folder";
+    }
+    setenv("HOME", home.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
+    return std::nullopt;
+}
+
+std::optional<std::string> useRoot(const std::string& folder) {
+    const std::string root = absolutePath(folder);
+    if (!Path::isDirectory(root)) {
+        return "--root '" + PathText::escape(folder) + "' is not a folder";
+    }
+    SystemRoot::set(root);
+    return std::nullopt;
+}
+
+// Building the categories looks up application icons, and the platform prints a line for each
+// application folder that is missing; those lines say nothing about the user's request and must
+// not bury a usage error, so they are dropped while the list is built.
+CategoryList buildCategoriesQuietly() {
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved >= 0 && sink >= 0) {
+        dup2(sink, STDOUT_FILENO);
+    }
+    CategoryList all = predefinedCategories();
+    std::fflush(stdout);
+    if (saved >= 0) {
+        dup2(saved, STDOUT_FILENO);
+        close(saved);
+    }
+    if (sink >= 0) {
+        close(sink);
+    }
+    return all;
+}
+
+// The categories whose keys were given, in engine order; the message naming an unknown key.
+std::variant<CategoryList, std::string> chooseCategories(const std::vector<std::string>& keys) {
+    CategoryList all = buildCategoriesQuietly();
+    std::string valid;
+    std::set<std::string> known;
+    for (const auto& category : all) {
+        const std::string key = categoryKey(*category);
+        valid += (valid.empty() ? "" : ", ") + key;
+        known.insert(key);
+    }
+    for (const auto& key : keys) {
+        if (known.count(key) == 0) {
+            return "unknown category key '" + PathText::escape(key) + "'; valid keys: " + valid;
+        }
+    }
+    if (keys.empty()) {
+        return all;
+    }
+    CategoryList chosen;
+    for (const auto& category : all) {
+        if (std::find(keys.begin(), keys.end(), categoryKey(*category)) != keys.end()) {
+            chosen.push_back(category);
+        }
+    }
+    return chosen;
+}
+
+std::string homePath() {
+    return url(Directory::user).path();
+}
+
+int scan(const CommandLine& line, std::FILE* out) {
+    auto chosen = chooseCategories(line.categoryKeys);
+    if (const auto* error = std::get_if<std::string>(&chosen)) {
+        return fail(*error);
+    }
+    EngineSession session(std::get<CategoryList>(std::move(chosen)));
+    session.search();
+    const ScanReport report(homePath(), measureFindings(session.categories()));
+    if (line.json) {
+        report.writeJson(out);
+    } else {
+        report.writeText(out, line.items);
+    }
+    return 0;
+}
+
+bool hasLocation(const ItemFinding& item, const std::string& path) {
+    const auto locations = item.locations();
+    return std::find(locations.begin(), locations.end(), path) != locations.end();
+}
+
+// The location as the engine writes it: absolute, without repeated or trailing slashes.
+std::string normalisedLocation(const std::string& path) {
+    if (path.starts_with("/")) {
+        return Url(path).path();
+    }
+    std::error_code error;
+    const auto current = std::filesystem::current_path(error);
+    return Url(current.string() + "/" + path).path();
+}
+
+int clean(const CommandLine& line, std::FILE* out) {
+    // A path may name an item of any category, so then every category is searched.
+    auto chosen =
+        chooseCategories(line.paths.empty() ? line.categoryKeys : std::vector<std::string>{});
+    if (auto* error = std::get_if<std::string>(&chosen)) {
+        return fail(*error);
+    }
+    if (auto check = chooseCategories(line.categoryKeys);
+        std::holds_alternative<std::string>(check)) {
+        return fail(std::get<std::string>(check));
+    }
+    EngineSession session(std::get<CategoryList>(std::move(chosen)));
+    session.search();
+    const auto findings = measureFindings(session.categories());
+
+    std::vector<std::vector<bool>> picked;
+    for (const auto& category : findings) {
+        const bool whole = std::find(line.categoryKeys.begin(), line.categoryKeys.end(),
+                                     category.key) != line.categoryKeys.end();
+        picked.emplace_back(category.items.size(), whole);
+    }
+    for (const auto& path : line.paths) {
+        const std::string location = normalisedLocation(path);
+        bool matched = false;
+        for (std::size_t c = 0; c < findings.size(); ++c) {
+            for (std::size_t i = 0; i < findings[c].items.size(); ++i) {
+                if (hasLocation(findings[c].items[i], location)) {
+                    picked[c][i] = true;
+                    matched = true;
+                }
+            }
+        }
+        if (!matched) {
+            return fail("no item was found at '" + PathText::escape(path) + "'");
+        }
+    }
+    std::vector<SelectedItem> selection;
+    for (std::size_t c = 0; c < findings.size(); ++c) {
+        for (std::size_t i = 0; i < findings[c].items.size(); ++i) {
+            if (picked[c][i]) {
+                selection.push_back({findings[c].key, findings[c].items[i]});
+            }
+        }
+    }
+    if (selection.empty()) {
+        return fail("nothing selected: the chosen categories hold no items");
+    }
+    CleanReport report(homePath(), selection);
+    if (line.yes) {
+        for (const auto& selected : selection) {
+            selected.item.item->setSelected(true);
+        }
+        session.clean();
+        report.recordOutcome();
+    }
+    if (line.json) {
+        report.writeJson(out);
+    } else {
+        report.writeText(out);
+    }
+    return report.cleaned() && !report.everythingGone() ? 1 : 0;
+}
+
+int run(const CommandLine& line, std::FILE* out) {
+    switch (line.command) {
+    case Command::help:
+        std::fputs(usageText, out);
+        return 0;
+    case Command::version:
+        std::fprintf(out, "sorvane-cli %s\n", SORVANE_VERSION);
+        return 0;
+    case Command::scan:
+    case Command::clean:
+        break;
+    }
+    if (line.home) {
+        if (const auto error = useHome(*line.home)) {
+            return fail(*error);
+        }
+    }
+    if (line.root) {
+        if (const auto error = useRoot(*line.root)) {
+            return fail(*error);
+        }
+    }
+    return line.command == Command::scan ? scan(line, out) : clean(line, out);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    std::FILE* out = separateReportFromMessages();
+    // Copied before Qt looks at the arguments: it may take some out of argv.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     QCoreApplication application(argc, argv);
-    std::string command;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            std::fputs(usage, stdout);
-            return 0;
-        }
-        if (argument == "--version") {
-            std::printf("sorvane-cli %s\n", SORVANE_VERSION);
-            return 0;
-        }
-        if (argument == "--home") {
-            if (i + 1 >= argc) {
-                std::fputs("sorvane-cli: --home needs a folder\n", stderr);
-                return 2;
-            }
-            setenv("HOME", argv[++i], 1); // NOLINT(concurrency-mt-unsafe)
-        } else if (command.empty() && argument.front() != '-') {
-            command = argument;
-        } else {
-            std::fprintf(stderr, "sorvane-cli: unknown argument '%s' (see --help)\n",
-                         argument.c_str());
-            return 2;
-        }
+    const auto parsed = CommandLine::parse(arguments);
+    int status = 0;
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        status = fail(*error);
+    } else {
+        status = run(std::get<CommandLine>(parsed), out);
     }
-    if (command == "folders") {
-        printFolders();
-        return 0;
-    }
-    std::fprintf(stderr, "sorvane-cli: %s\n",
-                 command.empty() ? "no command given (see --help)"
-                                 : ("unknown command '" + command + "' (see --help)").c_str());
-    return 2;
+    std::fflush(out);
+    return status;
 }

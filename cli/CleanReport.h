@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Findings.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace sorvane::cli {
+
+struct SelectedItem {
+    std::string categoryKey;
+    ItemFinding item;
+};
+
+// The report of `clean`: what was selected and, once the cleaning ran, which of the selected
+// locations are gone and which remain.
+class CleanReport {
+public:
+    CleanReport(std::string home, std::vector<SelectedItem> selection);
+
+    // Looks at every selected location after a cleaning (links are not followed).
+    void recordOutcome();
+    bool cleaned() const { return cleaned_; }
+    bool everythingGone() const { return remaining_.empty(); }
+
+    void writeText(std::FILE* out) const;
+    void writeJson(std::FILE* out) const;
+
+private:
+    std::uint64_t selectedSize() const;
+
+    std::string home_;
+    std::vector<SelectedItem> selection_;
+    bool cleaned_ = false;
+    std::vector<std::string> deleted_;
+    std::vector<std::string> remaining_;
+};
+
+} // namespace sorvane::cli

@@ -1,0 +1,184 @@
+#include "CommandLine.h"
+
+#include "PathText.h"
+
+#include <functional>
+#include <map>
+
+namespace sorvane::cli {
+
+const char* const usageText =
+    R"(Usage: sorvane-cli scan  [--json] [--items] [--category KEY]... [--home DIR] [--root DIR]
+       sorvane-cli clean (--category KEY | --path PATH)... [--yes] [--json] [--home DIR] [--root DIR]
+       sorvane-cli --help | --version
+
+Finds disposable data in a macOS-style home folder and deletes what you select, with the same
+engine and the same nineteen categories as the Sorvane application.
+
+Commands:
+  scan    Search every category (or only those given with --category) and print, per category,
+          its name, key, item count and size, then the total.
+  clean   Select every item of a category (--category KEY) or the item that has exactly the
+          location PATH as its location or one of its further locations (--path PATH), and show
+          what would be deleted. Nothing is deleted without --yes.
+
+Options:
+  --json          Print the report as one JSON document instead of text.
+  --items         (scan) List the items of each category with their sizes and locations.
+  --category KEY  Limit the scan to, or select for cleaning, the category with this key (for
+                  example USER_CACHE); may be given more than once.
+  --path PATH     (clean) Select the item found at PATH; may be given more than once.
+  --yes           (clean) Really delete the selection.
+  --home DIR      Take DIR as the home folder for this run. DIR must lie exactly two levels
+                  below / (as /Users/name or /tmp/sample-home do), because the home folder is
+                  always the first two levels of the home path.
+  --root DIR      Look up /Applications, /System/Applications and /Volumes under DIR (the
+                  environment variable SORVANE_ROOT does the same).
+  --help          Show this text.
+  --version       Show the version.
+
+How locations are written:
+  File names are bytes and need not be text. In both the text and the JSON report every
+  location is written so that it can be given back to --path unchanged: UTF-8 text stays as it
+  is, a backslash is written as \\, and every byte that is not part of printable UTF-8 (a byte
+  of another encoding, a newline, a tab or another control character) is written as \xHH with
+  two hex digits. --path reads the same form, so a location with a backslash must be given
+  with the backslash doubled.
+
+Exit status:
+  0  success; after clean --yes, every selected location is gone
+  1  clean --yes left some selected locations in place (they are listed)
+  2  usage error: unknown option or key, a path that matches no item, nothing selected
+)";
+
+namespace {
+
+struct Parser {
+    const std::vector<std::string>& arguments;
+    std::size_t at = 0;
+    CommandLine line;
+    bool commandSeen = false;
+
+    std::variant<CommandLine, std::string> run() {
+        for (at = 0; at < arguments.size(); ++at) {
+            std::string argument = arguments[at];
+            std::optional<std::string> inlineValue;
+            if (argument.starts_with("--")) {
+                if (const auto equals = argument.find('='); equals != std::string::npos) {
+                    inlineValue = argument.substr(equals + 1);
+                    argument.resize(equals);
+                }
+            }
+            if (auto error = take(argument, inlineValue)) {
+                return *error;
+            }
+        }
+        if (!commandSeen) {
+            return std::string("no command given; use scan or clean (see --help)");
+        }
+        return check();
+    }
+
+    std::optional<std::string> take(const std::string& argument,
+                                    const std::optional<std::string>& inlineValue) {
+        if (argument == "--help" || argument == "-h") {
+            line.command = Command::help;
+            commandSeen = true;
+            at = arguments.size();
+            return std::nullopt;
+        }
+        if (argument == "--version") {
+            line.command = Command::version;
+            commandSeen = true;
+            at = arguments.size();
+            return std::nullopt;
+        }
+        const std::map<std::string, bool*> flags{
+            {"--json", &line.json}, {"--items", &line.items}, {"--yes", &line.yes}};
+        if (const auto flag = flags.find(argument); flag != flags.end()) {
+            if (inlineValue) {
+                return argument + " takes no value";
+            }
+            *flag->second = true;
+            return std::nullopt;
+        }
+        if (argument == "--category" || argument == "--path" || argument == "--home" ||
+            argument == "--root") {
+            std::string value;
+            if (inlineValue) {
+                value = *inlineValue;
+            } else if (at + 1 < arguments.size()) {
+                value = arguments[++at];
+            } else {
+                return argument + " needs a value";
+            }
+            return store(argument, value);
+        }
+        if (argument.starts_with("-")) {
+            return "unknown option '" + PathText::escape(argument) + "' (see --help)";
+        }
+        if (commandSeen) {
+            return "unexpected argument '" + PathText::escape(argument) + "' (see --help)";
+        }
+        commandSeen = true;
+        if (argument == "scan") {
+            line.command = Command::scan;
+        } else if (argument == "clean") {
+            line.command = Command::clean;
+        } else {
+            return "unknown command '" + PathText::escape(argument) + "'; use scan or clean";
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> store(const std::string& option, const std::string& value) {
+        if (value.empty()) {
+            return option + " needs a non-empty value";
+        }
+        if (option == "--category") {
+            line.categoryKeys.push_back(value);
+        } else if (option == "--path") {
+            const auto bytes = PathText::unescape(value);
+            if (!bytes) {
+                return "--path '" + PathText::escape(value) +
+                       "' holds a backslash that is neither \\\\ nor \\xHH (see --help)";
+            }
+            line.paths.push_back(*bytes);
+        } else if (option == "--home") {
+            line.home = value;
+        } else {
+            line.root = value;
+        }
+        return std::nullopt;
+    }
+
+    std::variant<CommandLine, std::string> check() const {
+        if (line.command == Command::scan) {
+            if (line.yes) {
+                return std::string("--yes belongs to clean, not to scan");
+            }
+            if (!line.paths.empty()) {
+                return std::string("--path belongs to clean, not to scan");
+            }
+        }
+        if (line.command == Command::clean) {
+            if (line.items) {
+                return std::string("--items belongs to scan; clean always lists its selection");
+            }
+            if (line.categoryKeys.empty() && line.paths.empty()) {
+                return std::string("nothing selected: clean needs --category KEY or --path PATH");
+            }
+        }
+        return line;
+    }
+};
+
+} // namespace
+
+std::variant<CommandLine, std::string>
+CommandLine::parse(const std::vector<std::string>& arguments) {
+    Parser parser{arguments, 0, CommandLine{}, false};
+    return parser.run();
+}
+
+} // namespace sorvane::cli

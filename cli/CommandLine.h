@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace sorvane::cli {
+
+enum class Command { scan, clean, help, version };
+
+// What the user asked for, checked for form only: category keys and locations are matched
+// against the engine's findings later.
+struct CommandLine {
+    Command command = Command::help;
+    bool json = false;
+    bool items = false;
+    bool yes = false;
+    std::vector<std::string> categoryKeys;
+    // Raw bytes, escapes already undone.
+    std::vector<std::string> paths;
+    std::optional<std::string> home;
+    std::optional<std::string> root;
+
+    // The one-line reason the arguments cannot be run, or the parsed command line.
+    static std::variant<CommandLine, std::string> parse(const std::vector<std::string>& arguments);
+};
+
+extern const char* const usageText;
+
+} // namespace sorvane::cli

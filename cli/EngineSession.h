@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/DiskCleaner.h"
+
+#include <memory>
+
+namespace sorvane::cli {
+
+// Runs the engine's search or cleaning to its end on the calling (main) thread's event loop,
+// as the application does, but waiting for the result instead of showing progress.
+class EngineSession {
+public:
+    // The categories run in the order given.
+    explicit EngineSession(CategoryList categories);
+
+    void search();
+    // Deletes the locations of every selected item.
+    void clean();
+    // Every category of the session, also those a cleaning left empty.
+    const CategoryList& categories() const { return categories_; }
+
+private:
+    class Waiter;
+
+    CategoryList categories_;
+    std::shared_ptr<DiskCleaner> cleaner_;
+    std::shared_ptr<Waiter> waiter_;
+};
+
+} // namespace sorvane::cli

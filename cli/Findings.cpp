@@ -1,0 +1,50 @@
+#include "Findings.h"
+
+#include "finders/CategoryFinder.h"
+
+namespace sorvane::cli {
+
+std::vector<std::string> ItemFinding::locations() const {
+    std::vector<std::string> all;
+    if (url) {
+        all.push_back(*url);
+    }
+    all.insert(all.end(), suburls.begin(), suburls.end());
+    return all;
+}
+
+std::string categoryKey(const IDiskCleanerCategory& category) {
+    const auto* finder = dynamic_cast<const CategoryFinder*>(&category);
+    return finder != nullptr ? finder->nameKey() : std::string();
+}
+
+std::vector<CategoryFinding> measureFindings(const CategoryList& categories) {
+    std::vector<CategoryFinding> findings;
+    for (const auto& category : categories) {
+        const auto result = category->result();
+        CategoryFinding finding;
+        finding.key = categoryKey(*category);
+        finding.name = result->name().toStdString();
+        if (const auto identifier = category->bundleIdentifier()) {
+            finding.bundleIdentifier = identifier->toStdString();
+        }
+        for (const auto& item : result->items()) {
+            ItemFinding entry;
+            entry.item = item;
+            entry.name = item->name().toStdString();
+            if (item->url()) {
+                entry.url = item->url()->path();
+            }
+            for (const auto& suburl : item->suburls()) {
+                entry.suburls.push_back(suburl.path());
+            }
+            entry.size = item->size();
+            finding.size += entry.size;
+            finding.items.push_back(std::move(entry));
+        }
+        findings.push_back(std::move(finding));
+    }
+    return findings;
+}
+
+} // namespace sorvane::cli

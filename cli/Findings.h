@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/CleanerItem.h"
+#include "engine/IDiskCleanerCategory.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorvane::cli {
+
+struct ItemFinding {
+    std::shared_ptr<CleanerItem> item;
+    std::string name; // UTF-8
+    std::optional<std::string> url;
+    std::vector<std::string> suburls;
+    std::uint64_t size = 0;
+
+    // The url, then every suburl.
+    std::vector<std::string> locations() const;
+};
+
+struct CategoryFinding {
+    std::string key;
+    std::string name; // UTF-8
+    std::optional<std::string> bundleIdentifier;
+    std::vector<ItemFinding> items;
+    std::uint64_t size = 0;
+};
+
+// What a search found, each item measured exactly once, in engine order.
+std::vector<CategoryFinding> measureFindings(const CategoryList& categories);
+// The string-table key of a category, empty for categories that have none.
+std::string categoryKey(const IDiskCleanerCategory& category);
+
+} // namespace sorvane::cli

@@ -1,0 +1,115 @@
+#include "PathText.h"
+
+#include <cstdint>
+
+namespace sorvane::cli {
+
+namespace {
+
+constexpr char hexDigits[] = "0123456789abcdef";
+
+// The length of the valid UTF-8 sequence starting at text[at], or 0 when there is none
+// (overlong forms, surrogates and code points past U+10FFFF are invalid).
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[at + i]); };
+    const std::uint8_t lead = byte(0);
+    std::size_t length = 0;
+    std::uint32_t codePoint = 0;
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+        codePoint = lead & 0x1fU;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        codePoint = lead & 0x0fU;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        codePoint = lead & 0x07U;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xc0U) != 0x80) {
+            return 0;
+        }
+        codePoint = (codePoint << 6U) | (byte(i) & 0x3fU);
+    }
+    const bool overlong =
+        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+    const bool surrogate = codePoint >= 0xd800 && codePoint <= 0xdfff;
+    if (overlong || surrogate || codePoint > 0x10ffff) {
+        return 0;
+    }
+    return length;
+}
+
+int hexValue(char digit) {
+    if (digit >= '0' && digit <= '9') {
+        return digit - '0';
+    }
+    if (digit >= 'a' && digit <= 'f') {
+        return digit - 'a' + 10;
+    }
+    if (digit >= 'A' && digit <= 'F') {
+        return digit - 'A' + 10;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::string PathText::escape(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto byte = static_cast<std::uint8_t>(bytes[at]);
+        const std::size_t length = utf8SequenceLength(bytes, at);
+        if (byte == '\\') {
+            text += "\\\\";
+            ++at;
+        } else if (length == 0 || byte < 0x20 || byte == 0x7f) {
+            text += "\\x";
+            text += hexDigits[byte >> 4U];
+            text += hexDigits[byte & 0x0fU];
+            ++at;
+        } else {
+            text.append(bytes.substr(at, length));
+            at += length;
+        }
+    }
+    return text;
+}
+
+std::optional<std::string> PathText::unescape(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '\\') {
+            bytes += text[at];
+            continue;
+        }
+        if (at + 1 < text.size() && text[at + 1] == '\\') {
+            bytes += '\\';
+            ++at;
+            continue;
+        }
+        if (at + 3 < text.size() && text[at + 1] == 'x') {
+            const int high = hexValue(text[at + 2]);
+            const int low = hexValue(text[at + 3]);
+            if (high >= 0 && low >= 0) {
+                bytes += static_cast<char>(high * 16 + low);
+                at += 3;
+                continue;
+            }
+        }
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace sorvane::cli

@@ -1,0 +1,91 @@
+#include "ScanReport.h"
+
+#include "JsonWriter.h"
+#include "PathText.h"
+#include "platform/IO.h"
+
+namespace sorvane::cli {
+
+ScanReport::ScanReport(std::string home, std::vector<CategoryFinding> categories)
+    : home_(std::move(home))
+    , categories_(std::move(categories)) {}
+
+void ScanReport::writeText(std::FILE* out, bool withItems) const {
+    std::fprintf(out, "Home: %s\n", PathText::escape(home_).c_str());
+    std::uint64_t total = 0;
+    for (const auto& category : categories_) {
+        total += category.size;
+        std::fprintf(out, "%-34s %-26s %6zu item%s %12s\n", PathText::escape(category.name).c_str(),
+                     category.key.c_str(), category.items.size(),
+                     category.items.size() == 1 ? " " : "s",
+                     IO::formattedSize(category.size).c_str());
+        if (!withItems) {
+            continue;
+        }
+        for (const auto& item : category.items) {
+            std::fprintf(out, "    %-60s %12s\n", PathText::escape(item.name).c_str(),
+                         IO::formattedSize(item.size).c_str());
+            for (const auto& location : item.locations()) {
+                std::fprintf(out, "        %s\n", PathText::escape(location).c_str());
+            }
+        }
+    }
+    std::fprintf(out, "Total: %s\n", IO::formattedSize(total).c_str());
+}
+
+void ScanReport::writeJson(std::FILE* out) const {
+    JsonWriter json(out);
+    std::uint64_t total = 0;
+    json.beginObject();
+    json.key("home");
+    json.string(PathText::escape(home_));
+    json.key("categories");
+    json.beginArray();
+    for (const auto& category : categories_) {
+        total += category.size;
+        json.beginObject();
+        json.key("key");
+        json.string(category.key);
+        json.key("name");
+        json.string(category.name);
+        json.key("bundleIdentifier");
+        if (category.bundleIdentifier) {
+            json.string(*category.bundleIdentifier);
+        } else {
+            json.null();
+        }
+        json.key("size");
+        json.number(category.size);
+        json.key("items");
+        json.beginArray();
+        for (const auto& item : category.items) {
+            json.beginObject();
+            json.key("name");
+            json.string(item.name);
+            json.key("url");
+            if (item.url) {
+                json.string(PathText::escape(*item.url));
+            } else {
+                json.null();
+            }
+            json.key("suburls");
+            json.beginArray();
+            for (const auto& suburl : item.suburls) {
+                json.string(PathText::escape(suburl));
+            }
+            json.endArray();
+            json.key("size");
+            json.number(item.size);
+            json.endObject();
+        }
+        json.endArray();
+        json.endObject();
+    }
+    json.endArray();
+    json.key("totalSize");
+    json.number(total);
+    json.endObject();
+    json.finish();
+}
+
+} // namespace sorvane::cli

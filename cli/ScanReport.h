@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Findings.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace sorvane::cli {
+
+// The report of `scan`: one entry per category with its items, and the total.
+class ScanReport {
+public:
+    ScanReport(std::string home, std::vector<CategoryFinding> categories);
+
+    void writeText(std::FILE* out, bool withItems) const;
+    void writeJson(std::FILE* out) const;
+
+private:
+    std::string home_;
+    std::vector<CategoryFinding> categories_;
+};
+
+} // namespace sorvane::cli
