@@ -14,9 +14,10 @@ constexpr int folderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 } // namespace
 
-DescriptorStack::DescriptorStack(int rootDescriptor) {
+DescriptorStack::DescriptorStack(int rootDescriptor, std::vector<std::string> pending) {
     Frame root;
     root.descriptor = rootDescriptor;
+    root.pending = std::move(pending);
     struct stat info {};
     if (fstat(rootDescriptor, &info) == 0) {
         root.device = info.st_dev;
@@ -56,6 +57,28 @@ void DescriptorStack::closeBeyondBudget() {
         frames_[openFrom_].descriptor = -1;
         ++openFrom_;
     }
+}
+
+DescriptorStack::Share DescriptorStack::share() {
+    for (std::size_t level = openFrom_; level < frames_.size(); ++level) {
+        Frame& frame = frames_[level];
+        if (frame.pending.size() < 2) {
+            continue;
+        }
+        Share given;
+        given.descriptor = fcntl(frame.descriptor, F_DUPFD_CLOEXEC, 0);
+        if (given.descriptor < 0) {
+            return {};
+        }
+        // The walk takes names from the back, so the front half is what it would reach last.
+        const auto half =
+            frame.pending.begin() + static_cast<std::ptrdiff_t>(frame.pending.size() / 2);
+        given.names.assign(std::make_move_iterator(frame.pending.begin()),
+                           std::make_move_iterator(half));
+        frame.pending.erase(frame.pending.begin(), half);
+        return given;
+    }
+    return {};
 }
 
 bool DescriptorStack::pop() {

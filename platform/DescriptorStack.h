@@ -16,8 +16,9 @@ namespace sorvane {
 // and makes a folder moved or swapped mid-walk stop the walk instead of misleading it.
 class DescriptorStack {
 public:
-    // Takes ownership of an open directory descriptor for the root.
-    explicit DescriptorStack(int rootDescriptor);
+    // Takes ownership of an open directory descriptor for the root, whose sub-folders still
+    // to visit are the given names.
+    explicit DescriptorStack(int rootDescriptor, std::vector<std::string> pending = {});
     ~DescriptorStack();
     DescriptorStack(const DescriptorStack&) = delete;
     DescriptorStack& operator=(const DescriptorStack&) = delete;
@@ -29,6 +30,19 @@ public:
     const std::string& topName() const { return frames_.back().name; }
     // Sub-folders of the deepest folder still to visit.
     std::vector<std::string>& pending() { return frames_.back().pending; }
+    // The same for the folder at a level (0 is the root), and its descriptor, -1 while it is
+    // closed to stay within the descriptor budget.
+    std::vector<std::string>& pendingAt(std::size_t level) { return frames_[level].pending; }
+    int descriptorAt(std::size_t level) const { return frames_[level].descriptor; }
+
+    // Gives away half of the sub-folders still to visit at the shallowest level that has at
+    // least two, with a new descriptor of their folder for another walk to start from. The
+    // descriptor is -1 when no level can spare any.
+    struct Share {
+        int descriptor = -1;
+        std::vector<std::string> names;
+    };
+    Share share();
 
     // Opens the named sub-folder of the deepest folder, never through a link, and makes it the
     // deepest. False (with errno set) when it cannot be opened as a folder.

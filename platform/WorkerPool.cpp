@@ -1,0 +1,88 @@
+#include "WorkerPool.h"
+
+#include <algorithm>
+
+namespace sorvane {
+
+WorkerPool& WorkerPool::shared() {
+    // Twice the cores: a walk of a cold tree waits on the disk, and more requests in flight
+    // keep it busy; on a warm tree the extra threads mostly sleep.
+    static WorkerPool pool(std::clamp<std::size_t>(2 * std::thread::hardware_concurrency(), 2, 16));
+    return pool;
+}
+
+WorkerPool::WorkerPool(std::size_t threadCount) {
+    threads_.reserve(threadCount);
+    for (std::size_t i = 0; i < threadCount; ++i) {
+        threads_.emplace_back([this] { workerLoop(); });
+    }
+}
+
+WorkerPool::~WorkerPool() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    for (auto& thread : threads_) {
+        thread.join();
+    }
+}
+
+bool WorkerPool::wantsWork() const {
+    return idle_.load(std::memory_order_relaxed) > 0 &&
+           queued_.load(std::memory_order_relaxed) < threads_.size();
+}
+
+void WorkerPool::submit(std::atomic<std::size_t>& group, std::function<void()> task) {
+    group.fetch_add(1);
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(Task{&group, std::move(task)});
+        queued_.store(queue_.size(), std::memory_order_relaxed);
+    }
+    wake_.notify_one();
+}
+
+void WorkerPool::runTask(std::unique_lock<std::mutex>& lock) {
+    Task task = std::move(queue_.front());
+    queue_.pop_front();
+    queued_.store(queue_.size(), std::memory_order_relaxed);
+    lock.unlock();
+    task.work();
+    task.work = nullptr;
+    lock.lock();
+    // Under the lock, so that a waiter that has just found its group busy cannot miss this.
+    if (task.group->fetch_sub(1) == 1) {
+        wake_.notify_all();
+    }
+}
+
+void WorkerPool::workerLoop() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (!queue_.empty()) {
+            runTask(lock);
+            continue;
+        }
+        if (stopping_) {
+            return;
+        }
+        idle_.fetch_add(1, std::memory_order_relaxed);
+        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        idle_.fetch_sub(1, std::memory_order_relaxed);
+    }
+}
+
+void WorkerPool::runUntilDone(const std::atomic<std::size_t>& group) {
+    std::unique_lock lock(mutex_);
+    while (group.load() != 0) {
+        if (!queue_.empty()) {
+            runTask(lock);
+        } else {
+            wake_.wait(lock, [&] { return group.load() == 0 || !queue_.empty(); });
+        }
+    }
+}
+
+} // namespace sorvane
