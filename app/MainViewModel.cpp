@@ -1,0 +1,282 @@
+#include "MainViewModel.h"
+
+#include "AppStrings.h"
+#include "SettingsViewModel.h"
+
+#include "engine/DiskCleaner.h"
+#include "engine/PredefinedCategories.h"
+#include "platform/IO.h"
+#include "platform/Path.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace sorvane {
+
+namespace {
+
+constexpr double monitorInterval = 1.0;
+
+// Code-point order from UTF-16: units of the supplementary planes (surrogates) must sort after
+// every unit of the basic plane, which plain UTF-16 comparison gets wrong above U+E000.
+bool codePointLess(const QString& a, const QString& b) {
+    const auto weight = [](QChar unit) {
+        const char16_t value = unit.unicode();
+        if (value >= 0xD800) {
+            return static_cast<char32_t>(value >= 0xE000 ? value - 0x800 : value + 0x2000);
+        }
+        return static_cast<char32_t>(value);
+    };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](QChar x, QChar y) { return weight(x) < weight(y); });
+}
+
+bool byName(const ResultViewModel* a, const ResultViewModel* b) {
+    return codePointLess(a->name(), b->name());
+}
+
+bool bySizeDescending(const ResultViewModel* a, const ResultViewModel* b) {
+    return a->size() > b->size();
+}
+
+} // namespace
+
+// Receives the engine's and the monitor's reports for the view model, which both hold weakly:
+// when the view model goes, so does the bridge, and late reports fall on nothing.
+class MainViewModel::EngineBridge final : public DiskCleanerDelegate,
+                                          public AppRunnerMonitorDelegate {
+public:
+    explicit EngineBridge(MainViewModel& owner)
+        : owner_(owner) {}
+
+    void cleanerDidStartSearch() override { owner_.cleanerDidStartSearch(); }
+    void cleanerDidFinishSearch() override { owner_.cleanerDidFinishSearch(); }
+    void cleanerDidUpdateSelectedSize(std::uint64_t /*size*/) override {}
+    void cleanerWillSearchCategory(const std::shared_ptr<CleanerResult>& result) override {
+        owner_.cleanerWillSearchCategory(result);
+    }
+    void cleanerDidUpdateProgress(float progress) override {
+        owner_.cleanerDidUpdateProgress(progress);
+    }
+    void cleanerDidStartCleaning() override { owner_.cleanerDidStartCleaning(); }
+    void cleanerDidFinishCleaning() override { owner_.cleanerDidFinishCleaning(); }
+    void didUpdate(const QString& identifier, bool isRunning) override {
+        owner_.didUpdate(identifier, isRunning);
+    }
+
+private:
+    MainViewModel& owner_;
+};
+
+MainViewModel::MainViewModel(QObject* parent)
+    : QObject(parent)
+    , permissions_(new PermissionsViewModel(this))
+    , bridge_(std::make_shared<EngineBridge>(*this))
+    , cleaner_(DiskCleaner::create(predefinedCategories())) {
+    QStringList identifiers;
+    for (const auto& category : cleaner_->categories()) {
+        if (const auto identifier = category->bundleIdentifier()) {
+            identifiers.append(*identifier);
+        }
+    }
+    appRunnerMonitor_ = AppRunnerMonitor::create(identifiers, monitorInterval);
+    appRunnerMonitor_->setDelegate(bridge_);
+    appRunnerMonitor_->start();
+    cleaner_->setDelegate(bridge_);
+    updateAuthentication();
+}
+
+MainViewModel::~MainViewModel() {
+    // The running monitor keeps itself alive; it must not outlive its reason to run.
+    appRunnerMonitor_->stop();
+}
+
+void MainViewModel::setFlag(bool& flag, bool value, void (MainViewModel::*changed)()) {
+    flag = value;
+    emit(this->*changed)();
+}
+
+void MainViewModel::updateAuthentication() {
+    const bool granted =
+        permissions_->user()->isAuthenticated() && permissions_->library()->isAuthenticated();
+    setFlag(isAuthenticated_, granted, &MainViewModel::isAuthenticatedChanged);
+    if (granted) {
+        cleaner_->startSearch();
+    }
+}
+
+void MainViewModel::chooseFolder(PermissionViewModel* row, const QStringList& chosenPaths) {
+    if (row == nullptr) {
+        return;
+    }
+    const std::string expected = url(row->directory()).path();
+    const bool matches =
+        std::any_of(chosenPaths.begin(), chosenPaths.end(), [&](const QString& chosen) {
+            return Url(chosen.toStdString()).path() == expected;
+        });
+    if (!matches) {
+        row->setShowingAlert(true);
+        return;
+    }
+    row->grant();
+    updateAuthentication();
+}
+
+void MainViewModel::setResults(QList<ResultViewModel*> results) {
+    results_ = std::move(results);
+    emit resultsChanged();
+}
+
+void MainViewModel::filter(const QString& text) {
+    setFlag(isFiltering_, !text.isEmpty(), &MainViewModel::isFilteringChanged);
+    QList<ResultViewModel*> shown;
+    const QString needle = text.toLower();
+    for (const auto& category : allResults_) {
+        const QList<ResultViewModel*>& items = category->children();
+        if (text.isEmpty() || category->name().toLower().contains(needle)) {
+            category->setShownChildren(items);
+        } else {
+            QList<ResultViewModel*> matching;
+            std::copy_if(items.begin(), items.end(), std::back_inserter(matching),
+                         [&](const ResultViewModel* item) {
+                             return item->name().toLower().contains(needle);
+                         });
+            if (matching.isEmpty()) {
+                continue;
+            }
+            category->setShownChildren(std::move(matching));
+        }
+        category->updateState();
+        shown.append(category.get());
+    }
+    setResults(std::move(shown));
+    updateSelection();
+}
+
+void MainViewModel::sort(SortBy sortBy) {
+    const auto less = sortBy == SortBy::name ? byName : bySizeDescending;
+    QList<ResultViewModel*> ordered = results_;
+    std::stable_sort(ordered.begin(), ordered.end(), less);
+    for (ResultViewModel* category : ordered) {
+        category->sortChildren(less);
+    }
+    setResults(std::move(ordered));
+}
+
+void MainViewModel::updateSelection() {
+    // Every check box, row and button asks; one user action must cost one measurement.
+    if (selectionUpdatePending_) {
+        return;
+    }
+    selectionUpdatePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        selectionUpdatePending_ = false;
+        measureSelection();
+    });
+}
+
+void MainViewModel::measureSelection() {
+    std::int64_t count = 0;
+    std::uint64_t bytes = 0;
+    for (const auto& category : cleaner_->categories()) {
+        for (const auto& item : category->result()->items()) {
+            if (item->selected()) {
+                ++count;
+                bytes += item->size();
+            }
+        }
+    }
+    selectionInfo_ = AppStrings::text("SELECTED_FILES")
+                         .arg(count)
+                         .arg(QString::fromStdString(IO::formattedSize(bytes)));
+    emit selectionInfoChanged();
+    const bool anySelected =
+        std::any_of(results_.begin(), results_.end(), [](const ResultViewModel* category) {
+            return std::any_of(
+                category->shownChildren().begin(), category->shownChildren().end(),
+                [](const ResultViewModel* item) { return item->isSelected() == true; });
+        });
+    setFlag(hasSelection_, anySelected, &MainViewModel::hasSelectionChanged);
+}
+
+void MainViewModel::selectAll() {
+    for (ResultViewModel* category : results_) {
+        category->setSelected(true);
+    }
+    updateSelection();
+}
+
+void MainViewModel::unselectAll() {
+    for (ResultViewModel* category : results_) {
+        category->setSelected(false);
+    }
+    updateSelection();
+}
+
+void MainViewModel::deleteSelection() {
+    if (cleaningPending_ || isCleaning_ || isSearching_) {
+        return;
+    }
+    cleaningPending_ = true;
+    cleaner_->startCleaning();
+}
+
+void MainViewModel::cleanerDidStartSearch() {
+    setResults({});
+    allResults_.clear();
+    progress_ = 0;
+    emit progressChanged();
+    searchCategory_.clear();
+    emit searchCategoryChanged();
+    setFlag(isSearching_, true, &MainViewModel::isSearchingChanged);
+}
+
+void MainViewModel::cleanerWillSearchCategory(const std::shared_ptr<CleanerResult>& result) {
+    searchCategory_ = result->name();
+    emit searchCategoryChanged();
+}
+
+void MainViewModel::cleanerDidUpdateProgress(float progress) {
+    progress_ = progress;
+    emit progressChanged();
+}
+
+void MainViewModel::cleanerDidFinishSearch() {
+    for (const auto& category : cleaner_->categories()) {
+        if (category->result()->isEmpty()) {
+            continue;
+        }
+        auto node = std::make_unique<ResultViewModel>(*category);
+        // A row's change of state asks for a new summary; asks of one turn are answered once.
+        for (ResultViewModel* item : node->children()) {
+            connect(item, &ResultViewModel::isSelectedChanged, this,
+                    &MainViewModel::updateSelection);
+        }
+        allResults_.push_back(std::move(node));
+    }
+    updateSelection();
+    setFlag(isSearching_, false, &MainViewModel::isSearchingChanged);
+    filter(QString());
+    sort(SettingsViewModel::storedResultOrder());
+}
+
+void MainViewModel::cleanerDidStartCleaning() {
+    setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
+}
+
+void MainViewModel::cleanerDidFinishCleaning() {
+    setFlag(isCleaning_, false, &MainViewModel::isCleaningChanged);
+    cleaningPending_ = false;
+    cleaner_->startSearch();
+}
+
+void MainViewModel::didUpdate(const QString& identifier, bool isRunning) {
+    for (ResultViewModel* category : results_) {
+        if (category->bundleIdentifier() == identifier) {
+            category->setAppRunning(isRunning);
+        }
+    }
+}
+
+} // namespace sorvane

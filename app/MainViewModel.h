@@ -1,0 +1,118 @@
+#pragma once
+
+#include "PermissionsViewModel.h"
+#include "ResultViewModel.h"
+#include "SortBy.h"
+
+#include "engine/IDiskCleaner.h"
+#include "platform/AppRunnerMonitor.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace sorvane {
+
+// Drives the application: owns the engine with the application's nineteen categories, the
+// running-application monitor and the folder grants, and turns the engine's reports into the
+// state the screens show.
+class MainViewModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool isFiltering READ isFiltering NOTIFY isFilteringChanged)
+    Q_PROPERTY(bool isSearching READ isSearching NOTIFY isSearchingChanged)
+    Q_PROPERTY(bool isCleaning READ isCleaning NOTIFY isCleaningChanged)
+    Q_PROPERTY(bool isAuthenticated READ isAuthenticated NOTIFY isAuthenticatedChanged)
+    Q_PROPERTY(QString selectionInfo READ selectionInfo NOTIFY selectionInfoChanged)
+    Q_PROPERTY(bool hasSelection READ hasSelection NOTIFY hasSelectionChanged)
+    Q_PROPERTY(QString searchCategory READ searchCategory NOTIFY searchCategoryChanged)
+    Q_PROPERTY(float progress READ progress NOTIFY progressChanged)
+    Q_PROPERTY(sorvane::PermissionsViewModel* permissions READ permissions CONSTANT)
+
+public:
+    // Restores the stored grants and starts searching at once when both folders are granted.
+    explicit MainViewModel(QObject* parent = nullptr);
+    ~MainViewModel() override;
+
+    bool isFiltering() const { return isFiltering_; }
+    bool isSearching() const { return isSearching_; }
+    bool isCleaning() const { return isCleaning_; }
+    bool isAuthenticated() const { return isAuthenticated_; }
+    const QString& selectionInfo() const { return selectionInfo_; }
+    bool hasSelection() const { return hasSelection_; }
+    const QString& searchCategory() const { return searchCategory_; }
+    float progress() const { return progress_; }
+    PermissionsViewModel* permissions() const { return permissions_; }
+    IDiskCleaner& cleaner() const { return *cleaner_; }
+
+    // The category nodes of the last search, in category order, never filtered.
+    const std::vector<std::unique_ptr<ResultViewModel>>& allResults() const { return allResults_; }
+    // The category nodes shown: filtered and sorted.
+    const QList<ResultViewModel*>& results() const { return results_; }
+
+    // Starts the first search once both folders are granted.
+    Q_INVOKABLE void updateAuthentication();
+    // Shows the categories and items whose names hold the text, ignoring case.
+    Q_INVOKABLE void filter(const QString& text);
+    // Asks for a new selection summary; all requests of one turn of the event loop are answered by
+    // one measurement at its end.
+    Q_INVOKABLE void updateSelection();
+    Q_INVOKABLE void sort(sorvane::SortOrder::SortBy sortBy);
+    Q_INVOKABLE void selectAll();
+    Q_INVOKABLE void unselectAll();
+    // Deletes the selection; presses while a cleaning is pending or running are ignored.
+    Q_INVOKABLE void deleteSelection();
+    // The folder chooser's answer for a permission row: grants when one of the chosen paths is
+    // the row's folder, else shows the row's wrong-folder alert. Cancelling calls nothing.
+    Q_INVOKABLE void chooseFolder(sorvane::PermissionViewModel* row,
+                                  const QStringList& chosenPaths);
+
+signals:
+    void isFilteringChanged();
+    void isSearchingChanged();
+    void isCleaningChanged();
+    void isAuthenticatedChanged();
+    void resultsChanged();
+    void selectionInfoChanged();
+    void hasSelectionChanged();
+    void searchCategoryChanged();
+    void progressChanged();
+
+private:
+    class EngineBridge;
+    friend class EngineBridge;
+
+    void cleanerDidStartSearch();
+    void cleanerDidFinishSearch();
+    void cleanerWillSearchCategory(const std::shared_ptr<CleanerResult>& result);
+    void cleanerDidUpdateProgress(float progress);
+    void cleanerDidStartCleaning();
+    void cleanerDidFinishCleaning();
+    void didUpdate(const QString& identifier, bool isRunning);
+
+    void measureSelection();
+    void setResults(QList<ResultViewModel*> results);
+    void setFlag(bool& flag, bool value, void (MainViewModel::*changed)());
+
+    bool isFiltering_ = false;
+    bool isSearching_ = false;
+    bool isCleaning_ = false;
+    bool isAuthenticated_ = false;
+    QString selectionInfo_;
+    bool hasSelection_ = false;
+    QString searchCategory_;
+    float progress_ = 0;
+    bool selectionUpdatePending_ = false;
+    bool cleaningPending_ = false;
+
+    std::vector<std::unique_ptr<ResultViewModel>> allResults_;
+    QList<ResultViewModel*> results_;
+    PermissionsViewModel* permissions_; // owned as a child
+    std::shared_ptr<EngineBridge> bridge_;
+    std::shared_ptr<IDiskCleaner> cleaner_;
+    std::shared_ptr<AppRunnerMonitor> appRunnerMonitor_;
+};
+
+} // namespace sorvane

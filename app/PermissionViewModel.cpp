@@ -1,0 +1,38 @@
+#include "PermissionViewModel.h"
+
+#include "platform/SecureFolders.h"
+
+namespace sorvane {
+
+PermissionViewModel::PermissionViewModel(Directory directory, QObject* parent)
+    : QObject(parent)
+    , directory_(directory) {
+    SecureFolders::restoreAccess(key());
+    setAuthenticated(SecureFolders::isAccessible(url(directory_)));
+}
+
+QString PermissionViewModel::key() const {
+    return QString::fromStdString(url(directory_).lastPathComponent());
+}
+
+QString PermissionViewModel::path() const {
+    return QString::fromStdString(url(directory_).path());
+}
+
+void PermissionViewModel::setShowingAlert(bool showing) {
+    showingAlert_ = showing;
+    emit showingAlertChanged();
+}
+
+void PermissionViewModel::setAuthenticated(bool authenticated) {
+    isAuthenticated_ = authenticated;
+    emit isAuthenticatedChanged();
+}
+
+void PermissionViewModel::grant() {
+    const Url folder = url(directory_);
+    SecureFolders::grantAccess(folder, key());
+    setAuthenticated(SecureFolders::isAccessible(folder));
+}
+
+} // namespace sorvane

@@ -1,0 +1,120 @@
+#include "ResultViewModel.h"
+
+#include "platform/Path.h"
+
+#include <algorithm>
+
+namespace sorvane {
+
+ResultViewModel::ResultViewModel(const IDiskCleanerCategory& category, QObject* parent)
+    : QObject(parent)
+    , base_(category.result())
+    , isCategory_(true)
+    , name_(category.result()->name())
+    , icon_(category.icon())
+    , bundleIdentifier_(category.bundleIdentifier()) {
+    for (const auto& item : category.result()->items()) {
+        auto* node = new ResultViewModel(item, this);
+        size_ += node->size();
+        children_.append(node);
+    }
+    shownChildren_ = children_;
+    updateState();
+}
+
+ResultViewModel::ResultViewModel(std::shared_ptr<CleanerItem> item, ResultViewModel* category)
+    : QObject(category)
+    , isSelected_(item->selected())
+    , base_(item)
+    , parentNode_(category)
+    , name_(item->name())
+    , size_(item->size())
+    , icon_(item->displayIcon()) {}
+
+int ResultViewModel::checkState() const {
+    if (!isSelected_) {
+        return Qt::PartiallyChecked;
+    }
+    return *isSelected_ ? Qt::Checked : Qt::Unchecked;
+}
+
+void ResultViewModel::assignSelected(std::optional<bool> selected) {
+    isSelected_ = selected;
+    emit isSelectedChanged();
+}
+
+void ResultViewModel::setAppRunning(bool running) {
+    isAppRunning_ = running;
+    emit isAppRunningChanged();
+}
+
+void ResultViewModel::setShownChildren(QList<ResultViewModel*> shown) {
+    shownChildren_ = std::move(shown);
+}
+
+void ResultViewModel::setSelected(bool selected) {
+    assignSelected(selected);
+    if (isCategory_) {
+        for (ResultViewModel* child : shownChildren_) {
+            child->setSelected(selected);
+        }
+    } else if (const auto engineItem = item()) {
+        engineItem->setSelected(selected);
+    }
+}
+
+void ResultViewModel::updateState() {
+    if (!isCategory_) {
+        return;
+    }
+    const bool anySelected =
+        std::any_of(shownChildren_.begin(), shownChildren_.end(),
+                    [](const ResultViewModel* child) { return child->isSelected_ == true; });
+    const bool anyUnselected =
+        std::any_of(shownChildren_.begin(), shownChildren_.end(),
+                    [](const ResultViewModel* child) { return child->isSelected_ == false; });
+    const bool anyMixed =
+        std::any_of(shownChildren_.begin(), shownChildren_.end(),
+                    [](const ResultViewModel* child) { return !child->isSelected_; });
+    if (anySelected && anyUnselected) {
+        assignSelected(std::nullopt);
+    } else if (!anyMixed) {
+        // Every shown item agrees (or there are none): the category says the same.
+        assignSelected(!anyUnselected);
+    }
+}
+
+void ResultViewModel::toggle() {
+    if (!isCategory_) {
+        if (!isSelected_) {
+            return;
+        }
+        setSelected(!*isSelected_);
+        if (parentNode_ != nullptr) {
+            parentNode_->updateState();
+        }
+        return;
+    }
+    const auto states = [&](bool wanted) {
+        return std::count_if(
+            shownChildren_.begin(), shownChildren_.end(),
+            [&](const ResultViewModel* child) { return child->isSelected_ == wanted; });
+    };
+    const auto selected = states(true);
+    const auto unselected = states(false);
+    const auto total = shownChildren_.size();
+    if (selected > 0 && unselected > 0) {
+        // A mixed category becomes unselected, not selected.
+        for (ResultViewModel* child : shownChildren_) {
+            child->setSelected(false);
+        }
+        assignSelected(false);
+    } else if (selected == total) {
+        setSelected(false);
+    } else if (unselected == total) {
+        setSelected(true);
+    }
+    updateState();
+}
+
+} // namespace sorvane

@@ -1,0 +1,113 @@
+#include "ResultViewModel.h"
+#include "platform/Path.h"
+#include "support/TempHome.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+using namespace sorvane;
+
+namespace {
+
+class FixedCategory final : public IDiskCleanerCategory {
+public:
+    explicit FixedCategory(const std::vector<Url>& urls)
+        : result_(std::make_shared<CleanerResult>(QStringLiteral("Fixed"), nullptr, std::nullopt,
+                                                  std::nullopt)) {
+        for (const auto& url : urls) {
+            result_->add(url);
+        }
+    }
+    std::shared_ptr<CleanerResult> result() const override { return result_; }
+    Image icon() const override { return nullptr; }
+    std::optional<QString> bundleIdentifier() const override {
+        return QStringLiteral("org.sample.Fixed");
+    }
+    void search() override {}
+
+private:
+    std::shared_ptr<CleanerResult> result_;
+};
+
+std::vector<bool> engineSelection(const FixedCategory& category) {
+    std::vector<bool> selected;
+    for (const auto& item : category.result()->items()) {
+        selected.push_back(item->selected());
+    }
+    return selected;
+}
+
+} // namespace
+
+TEST(ResultViewModelTest, TriStateClicksWriteThroughToTheEngine) {
+    test::TempHome home;
+    const FixedCategory category({home.url("a"), home.url("b"), home.url("c")});
+    ResultViewModel node(category);
+    ASSERT_EQ(node.children().size(), 3);
+    EXPECT_EQ(node.isSelected(), false);
+    EXPECT_EQ(node.checkState(), Qt::Unchecked);
+
+    int notifications = 0;
+    QObject::connect(&node, &ResultViewModel::isSelectedChanged, [&] { ++notifications; });
+
+    node.toggle(); // none selected: all become selected
+    EXPECT_EQ(node.isSelected(), true);
+    EXPECT_EQ(engineSelection(category), (std::vector<bool>{true, true, true}));
+    EXPECT_GT(notifications, 0);
+
+    node.children()[1]->toggle(); // one item of a full category: mixed
+    EXPECT_EQ(node.isSelected(), std::nullopt);
+    EXPECT_EQ(node.checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(engineSelection(category), (std::vector<bool>{true, false, true}));
+
+    node.toggle(); // mixed becomes unselected, not selected
+    EXPECT_EQ(node.isSelected(), false);
+    EXPECT_EQ(engineSelection(category), (std::vector<bool>{false, false, false}));
+
+    node.toggle();
+    node.toggle(); // all selected: all become unselected
+    EXPECT_EQ(node.isSelected(), false);
+    EXPECT_EQ(engineSelection(category), (std::vector<bool>{false, false, false}));
+
+    // Selecting the last unselected item by hand makes the category whole again.
+    for (ResultViewModel* item : node.children()) {
+        item->toggle();
+    }
+    EXPECT_EQ(node.isSelected(), true);
+
+    // Only the shown items take part while a filter hides some.
+    node.setSelected(false);
+    node.setShownChildren({node.children()[0]});
+    node.toggle();
+    EXPECT_EQ(engineSelection(category), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(node.isSelected(), true);
+}
+
+TEST(ResultViewModelTest, NodesCaptureSizesOnceAndAreAlwaysNew) {
+    test::TempHome home;
+    home.file("a", 1000);
+    home.file("b/c", 24);
+    const FixedCategory category({home.url("a"), home.url("b", true), home.url("missing")});
+    category.result()->items()[1]->setSelected(true);
+    ResultViewModel first(category);
+    ResultViewModel second(category);
+    EXPECT_NE(first.id(), second.id());
+    EXPECT_EQ(first.size(), 1024U);
+    EXPECT_EQ(first.children()[0]->size(), 1000U);
+    EXPECT_EQ(first.children()[2]->size(), 0U);
+    EXPECT_EQ(first.isSelected(), std::nullopt) << "one of three items selected";
+    EXPECT_EQ(first.children()[1]->isSelected(), true);
+    EXPECT_EQ(first.bundleIdentifier(), QStringLiteral("org.sample.Fixed"));
+    EXPECT_EQ(first.children()[0]->parentNode(), &first);
+    EXPECT_FALSE(first.children()[0]->bundleIdentifier().has_value());
+    EXPECT_TRUE(sameImage(first.children()[0]->icon(), Path::icon(home.pathOf("a"))));
+
+    std::filesystem::remove(home.pathOf("a"));
+    EXPECT_EQ(first.children()[0]->size(), 1000U)
+        << "a node's size is captured, not measured again";
+
+    const FixedCategory empty({});
+    ResultViewModel none(empty);
+    EXPECT_EQ(none.isSelected(), true) << "a category without items reads as selected";
+}
