@@ -1,11 +1,14 @@
 #include "DescriptorStack.h"
 #include "DirectoryEntries.h"
 #include "Path.h"
+#include "WorkerPool.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,16 +17,22 @@ namespace sorvane {
 
 namespace {
 
-// Keeps the first failure of a removal so that it is reported once, however many entries fail.
+// A removal goes alone until it has seen this many entries; small ones never touch the pool.
+constexpr std::size_t entriesBeforeSharing = 2048;
+
+// Keeps the first failure of a removal so that it is reported once, however many entries
+// fail and on however many threads.
 class RemovalFailure {
 public:
     void record(const std::string& where, int error) {
+        const std::lock_guard lock(mutex_);
         if (error_ == 0) {
             where_ = where;
             error_ = error;
         }
     }
     void print() const {
+        const std::lock_guard lock(mutex_);
         if (error_ != 0) {
             std::printf("%s: %s\n", where_.c_str(),
                         std::strerror(error_)); // NOLINT(concurrency-mt-unsafe)
@@ -32,66 +41,132 @@ public:
     }
 
 private:
+    mutable std::mutex mutex_;
     std::string where_;
     int error_ = 0;
 };
 
-// Unlinks the non-folder entries of the deepest folder and queues its sub-folders.
-void emptyFolder(DescriptorStack& stack, const std::string& location, RemovalFailure& failure) {
-    const int folder = stack.top();
-    auto& pending = stack.pending();
-    forEachEntry(folder, [&](std::string_view name, unsigned char type) {
-        if (type == DT_DIR) {
-            pending.emplace_back(name);
-        } else if (unlinkat(folder, name.data(), 0) != 0) {
-            if (errno == EISDIR) {
-                pending.emplace_back(name);
-            } else if (errno != ENOENT) {
-                failure.record(location, errno);
-            }
-        }
-        return true;
-    });
-}
+// What every thread working on one removal shares.
+struct RemovalWalk {
+    const std::string& location;
+    RemovalFailure& failure;
+    std::atomic<std::size_t> pieces = 0;
+    // Set once work was handed off: a folder may then have been left for its last entries to
+    // go on another thread, and a final pass removes it.
+    std::atomic<bool> shared = false;
+};
 
-// Removes everything inside the folder open at the root of the stack. Every level is opened
-// relative to its parent without following links, so a sub-folder replaced by a link while we
-// work is removed as the link it has become, and its target is never entered.
-void removeContents(DescriptorStack& stack, const std::string& location, RemovalFailure& failure) {
-    emptyFolder(stack, location, failure);
-    for (;;) {
-        if (stack.pending().empty()) {
-            if (stack.depth() == 1) {
-                return;
+// Removes part of a tree on one thread. Every level is opened relative to its parent without
+// following links, so a sub-folder replaced by a link while we work is removed as the link it
+// has become, and its target is never entered.
+class Remover {
+public:
+    Remover(RemovalWalk& walk, bool sharing, bool mayShare)
+        : walk_(walk)
+        , sharing_(sharing)
+        , mayShare_(mayShare) {}
+
+    // Unlinks the non-folder entries of the deepest folder and queues its sub-folders.
+    void emptyFolder(DescriptorStack& stack) {
+        const int folder = stack.top();
+        auto& pending = stack.pending();
+        forEachEntry(folder, [&](std::string_view name, unsigned char type) {
+            ++seen_;
+            if (type == DT_DIR) {
+                pending.emplace_back(name);
+            } else if (unlinkat(folder, name.data(), 0) != 0) {
+                if (errno == EISDIR) {
+                    pending.emplace_back(name);
+                } else if (errno != ENOENT) {
+                    walk_.failure.record(walk_.location, errno);
+                }
             }
-            const std::string name = stack.topName();
-            if (!stack.pop()) {
-                failure.record(location, ESTALE);
-                return;
+            return true;
+        });
+    }
+
+    // Removes every sub-folder still to visit, down to the bottom of the stack; the folder at
+    // the bottom itself stays.
+    void walk(DescriptorStack& stack) {
+        for (;;) {
+            if (stack.pending().empty()) {
+                if (stack.depth() == 1) {
+                    return;
+                }
+                const std::string name = stack.topName();
+                if (!stack.pop()) {
+                    walk_.failure.record(walk_.location, ESTALE);
+                    return;
+                }
+                removeFolder(stack.top(), name);
+                continue;
             }
-            if (unlinkat(stack.top(), name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
-                failure.record(location, errno);
+            const std::string name = std::move(stack.pending().back());
+            stack.pending().pop_back();
+            if (stack.push(name)) {
+                emptyFolder(stack);
+            } else if (errno == ELOOP || errno == ENOTDIR) {
+                if (unlinkat(stack.top(), name.c_str(), 0) != 0 && errno != ENOENT) {
+                    walk_.failure.record(walk_.location, errno);
+                }
+            } else if (errno != ENOENT) {
+                walk_.failure.record(walk_.location, errno);
             }
-            continue;
-        }
-        const std::string name = std::move(stack.pending().back());
-        stack.pending().pop_back();
-        if (stack.push(name)) {
-            emptyFolder(stack, location, failure);
-        } else if (errno == ELOOP || errno == ENOTDIR) {
-            if (unlinkat(stack.top(), name.c_str(), 0) != 0 && errno != ENOENT) {
-                failure.record(location, errno);
+            if (mayShare_ && !sharing_ && seen_ > entriesBeforeSharing) {
+                sharing_ = true;
             }
-        } else if (errno != ENOENT) {
-            failure.record(location, errno);
+            if (sharing_ && WorkerPool::shared().wantsWork()) {
+                handOffSubtrees(stack);
+            }
         }
     }
+
+private:
+    void removeFolder(int parent, const std::string& name) {
+        if (unlinkat(parent, name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT) {
+            return;
+        }
+        // Its last entries may still be going on another thread; the final pass sees to it.
+        if (errno == ENOTEMPTY && walk_.shared.load()) {
+            return;
+        }
+        walk_.failure.record(walk_.location, errno);
+    }
+
+    void handOffSubtrees(DescriptorStack& stack) {
+        auto share = stack.share();
+        if (share.descriptor < 0) {
+            return;
+        }
+        walk_.shared.store(true);
+        RemovalWalk& walk = walk_;
+        WorkerPool::shared().submit(walk.pieces, [&walk, descriptor = share.descriptor,
+                                                  names = std::move(share.names)]() mutable {
+            DescriptorStack subtrees(descriptor, std::move(names));
+            Remover(walk, true, true).walk(subtrees);
+        });
+    }
+
+    RemovalWalk& walk_;
+    bool sharing_;
+    const bool mayShare_;
+    std::size_t seen_ = 0;
+};
+
+// Removes everything inside the folder open as descriptor (which it takes over).
+void removeContents(int descriptor, RemovalWalk& walk, bool mayShare) {
+    DescriptorStack stack(descriptor);
+    Remover remover(walk, false, mayShare);
+    remover.emptyFolder(stack);
+    remover.walk(stack);
 }
 
 bool somethingAt(int parent, const std::string& name) {
     struct stat info {};
     return fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
 }
+
+constexpr int folderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 } // namespace
 
@@ -121,18 +196,30 @@ bool Path::remove(const Url& url) {
             failure.record(location, errno);
         }
     } else {
-        const int folder =
-            openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        const int folder = openat(parent, name.c_str(), folderOpenFlags);
+        const int openError = errno;
         if (folder >= 0) {
-            DescriptorStack stack(folder);
-            removeContents(stack, location, failure);
+            RemovalWalk walk{location, failure};
+            removeContents(folder, walk, true);
+            if (walk.pieces.load() != 0) {
+                WorkerPool::shared().runUntilDone(walk.pieces);
+            }
+            // Folders whose last entries went on other threads are still there, empty: one
+            // pass alone removes them, opened afresh and as carefully as before.
+            if (walk.shared.load()) {
+                const int again = openat(parent, name.c_str(), folderOpenFlags);
+                if (again >= 0) {
+                    RemovalWalk final{location, failure};
+                    removeContents(again, final, false);
+                }
+            }
         }
         // A folder that turned into a link or file since it was looked at goes as such. When
         // its contents failed, the cause recorded there is kept: it explains why it stays.
-        const bool openable = folder >= 0 || errno == ELOOP || errno == ENOTDIR;
+        const bool openable = folder >= 0 || openError == ELOOP || openError == ENOTDIR;
         if (!openable || (unlinkat(parent, name.c_str(), folder >= 0 ? AT_REMOVEDIR : 0) != 0 &&
                           errno != ENOENT)) {
-            failure.record(location, errno);
+            failure.record(location, openable ? errno : openError);
         }
     }
     failure.print();
