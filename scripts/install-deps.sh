@@ -13,7 +13,7 @@ packages=(
   qml6-module-qtquick-shapes qt6-qpa-plugins libgl-dev
   libplist-dev libplist++-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth dbus-bin xdg-utils util-linux
+  xvfb xauth dbus-bin xdg-utils util-linux time
 )
 
 missing=()
