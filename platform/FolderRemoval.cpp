@@ -209,8 +209,8 @@ bool Path::remove(const Url& url) {
             if (walk.shared.load()) {
                 const int again = openat(parent, name.c_str(), folderOpenFlags);
                 if (again >= 0) {
-                    RemovalWalk final{location, failure};
-                    removeContents(again, final, false);
+                    RemovalWalk lastPass{location, failure};
+                    removeContents(again, lastPass, false);
                 }
             }
         }
