@@ -10,10 +10,10 @@ packages=(
   qt6-l10n-tools qt6-svg-dev qml6-module-qtquick qml6-module-qtquick-controls
   qml6-module-qtquick-dialogs qml6-module-qtquick-layouts qml6-module-qtquick-window
   qml6-module-qtqml-workerscript qml6-module-qtquick-templates qml6-module-qttest
-  qml6-module-qtquick-shapes qt6-qpa-plugins libgl-dev libqt6svg6
+  qml6-module-qtquick-shapes qml6-module-qt-labs-folderlistmodel qt6-qpa-plugins libgl-dev libqt6svg6
   libplist-dev libplist++-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth dbus-bin xdg-utils util-linux time
+  adwaita-icon-theme xvfb xauth dbus-bin xdg-utils util-linux time
 )
 
 missing=()

@@ -19,5 +19,105 @@
         <source>PROMPT</source>
         <translation>Zugriff gewähren</translation>
     </message>
+    <message>
+        <source>TITLE</source>
+        <translation>Sorvane</translation>
+    </message>
+    <message>
+        <source>HEADER</source>
+        <translation>Findet Caches, Überreste und anderen Ballast in Ihrem Konto und entfernt genau das, was Sie auswählen.</translation>
+    </message>
+    <message>
+        <source>LIBRARY</source>
+        <translation>Library-Ordner</translation>
+    </message>
+    <message>
+        <source>LIBRARY_INFO</source>
+        <translation>Sorvane sucht im Library-Ordner nach Caches, Absturzberichten und gespeicherten Zuständen. Wählen Sie ihn aus, um den Zugriff zu erlauben.</translation>
+    </message>
+    <message>
+        <source>USER</source>
+        <translation>Benutzerordner</translation>
+    </message>
+    <message>
+        <source>USER_INFO</source>
+        <translation>Sorvane braucht Ihren Benutzerordner, um den Library-Ordner und Programmdaten zu finden. Wählen Sie ihn aus, um den Zugriff zu erlauben.</translation>
+    </message>
+    <message>
+        <source>GRANT_PERMISSION</source>
+        <translation>Zugriff erlauben</translation>
+    </message>
+    <message>
+        <source>WRONG_DIRECTORY_CHOSEN</source>
+        <translation>Falscher Ordner</translation>
+    </message>
+    <message>
+        <source>WRONG_DIRECTORY_CHOSEN_INFO</source>
+        <translation>Der gewählte Ordner ist nicht der erfragte. Bitte wählen Sie den Ordner, in dem sich der Dialog geöffnet hat.</translation>
+    </message>
+    <message>
+        <source>CLEANING</source>
+        <translation>Wird bereinigt …</translation>
+    </message>
+    <message>
+        <source>NO_RESULTS</source>
+        <translation>Nichts zu bereinigen</translation>
+    </message>
+    <message>
+        <source>NO_FILTER_RESULTS</source>
+        <translation>Keine Treffer für diese Suche</translation>
+    </message>
+    <message>
+        <source>SELECT_ALL</source>
+        <translation>Alle auswählen</translation>
+    </message>
+    <message>
+        <source>UNSELECT_ALL</source>
+        <translation>Auswahl aufheben</translation>
+    </message>
+    <message>
+        <source>DELETE_FILES</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>LIST_STYLE</source>
+        <translation>Sortieren nach</translation>
+    </message>
+    <message>
+        <source>APP_RUNNING</source>
+        <translation>Programm läuft</translation>
+    </message>
+    <message>
+        <source>APP_NOT_RUNNING</source>
+        <translation>Programm läuft nicht</translation>
+    </message>
+    <message>
+        <source>SEARCH</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>REVEAL</source>
+        <translation>Im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_ROW</source>
+        <translation>%1, %2, %3</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_SELECTED</source>
+        <translation>ausgewählt</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_PARTLY_SELECTED</source>
+        <translation>teilweise ausgewählt</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_NOT_SELECTED</source>
+        <translation>nicht ausgewählt</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 </TS>

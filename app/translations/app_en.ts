@@ -19,5 +19,105 @@
         <source>PROMPT</source>
         <translation>Grant Access</translation>
     </message>
+    <message>
+        <source>TITLE</source>
+        <translation>Sorvane</translation>
+    </message>
+    <message>
+        <source>HEADER</source>
+        <translation>Finds caches, leftovers and other junk in your account and removes exactly what you select.</translation>
+    </message>
+    <message>
+        <source>LIBRARY</source>
+        <translation>Library Folder</translation>
+    </message>
+    <message>
+        <source>LIBRARY_INFO</source>
+        <translation>Sorvane looks for caches, crash reports and saved states in your Library folder. Choose it to grant access.</translation>
+    </message>
+    <message>
+        <source>USER</source>
+        <translation>Home Folder</translation>
+    </message>
+    <message>
+        <source>USER_INFO</source>
+        <translation>Sorvane needs your home folder to find the Library folder and application data. Choose it to grant access.</translation>
+    </message>
+    <message>
+        <source>GRANT_PERMISSION</source>
+        <translation>Grant Access</translation>
+    </message>
+    <message>
+        <source>WRONG_DIRECTORY_CHOSEN</source>
+        <translation>Wrong Folder</translation>
+    </message>
+    <message>
+        <source>WRONG_DIRECTORY_CHOSEN_INFO</source>
+        <translation>The chosen folder is not the one Sorvane asked for. Please choose the folder the panel opened in.</translation>
+    </message>
+    <message>
+        <source>CLEANING</source>
+        <translation>Cleaning…</translation>
+    </message>
+    <message>
+        <source>NO_RESULTS</source>
+        <translation>Nothing to clean</translation>
+    </message>
+    <message>
+        <source>NO_FILTER_RESULTS</source>
+        <translation>No results for this search</translation>
+    </message>
+    <message>
+        <source>SELECT_ALL</source>
+        <translation>Select All</translation>
+    </message>
+    <message>
+        <source>UNSELECT_ALL</source>
+        <translation>Unselect All</translation>
+    </message>
+    <message>
+        <source>DELETE_FILES</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>LIST_STYLE</source>
+        <translation>Sort by</translation>
+    </message>
+    <message>
+        <source>APP_RUNNING</source>
+        <translation>Application is running</translation>
+    </message>
+    <message>
+        <source>APP_NOT_RUNNING</source>
+        <translation>Application is not running</translation>
+    </message>
+    <message>
+        <source>SEARCH</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>REVEAL</source>
+        <translation>Show in File Manager</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_ROW</source>
+        <translation>%1, %2, %3</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_SELECTED</source>
+        <translation>selected</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_PARTLY_SELECTED</source>
+        <translation>partly selected</translation>
+    </message>
+    <message>
+        <source>ACCESSIBLE_NOT_SELECTED</source>
+        <translation>not selected</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 </TS>

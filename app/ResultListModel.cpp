@@ -1,0 +1,201 @@
+#include "ResultListModel.h"
+
+#include "IconSource.h"
+#include "MainViewModel.h"
+#include "ResultViewModel.h"
+
+#include "platform/Finder.h"
+#include "platform/IO.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace sorvane {
+
+ResultListModel::ResultListModel(MainViewModel& model, QObject* parent)
+    : QAbstractListModel(parent)
+    , model_(model) {
+    connect(&model_, &MainViewModel::resultsChanged, this, &ResultListModel::rebuild);
+    rebuild();
+}
+
+void ResultListModel::rebuild() {
+    beginResetModel();
+    for (ResultViewModel* row : rows_) {
+        disconnect(row, nullptr, this, nullptr);
+    }
+    rows_.clear();
+    rowOf_.clear();
+    changed_.clear();
+    // A new search brings new nodes: what was open belonged to the old ones.
+    QSet<QUuid> stillShown;
+    for (ResultViewModel* category : model_.results()) {
+        rows_.push_back(category);
+        if (expanded_.contains(category->id())) {
+            stillShown.insert(category->id());
+            rows_.insert(rows_.end(), category->shownChildren().begin(),
+                         category->shownChildren().end());
+        }
+    }
+    expanded_ = std::move(stillShown);
+    for (ResultViewModel* row : rows_) {
+        watch(row);
+    }
+    reindexFrom(0);
+    endResetModel();
+}
+
+void ResultListModel::watch(ResultViewModel* node) {
+    connect(node, &ResultViewModel::isSelectedChanged, this, [this, node] { markChanged(node); });
+    connect(node, &ResultViewModel::isAppRunningChanged, this, [this, node] { markChanged(node); });
+    connect(node, &QObject::destroyed, this, [this, node] { changed_.remove(node); });
+}
+
+void ResultListModel::reindexFrom(int first) {
+    for (int row = first; row < static_cast<int>(rows_.size()); ++row) {
+        rowOf_.insert(rows_[static_cast<std::size_t>(row)], row);
+    }
+}
+
+int ResultListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+ResultViewModel* ResultListModel::node(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) {
+        return nullptr;
+    }
+    return rows_[static_cast<std::size_t>(row)];
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+    const ResultViewModel* shown = index.isValid() ? node(index.row()) : nullptr;
+    if (shown == nullptr) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+    case NameRole:
+        return shown->name();
+    case SizeRole:
+        return QVariant::fromValue(shown->size());
+    case SizeTextRole:
+        return QString::fromStdString(IO::formattedSize(shown->size()));
+    case CheckStateRole:
+        return shown->checkState();
+    case IsCategoryRole:
+        return shown->isCategory();
+    case IsExpandedRole:
+        return expanded_.contains(shown->id());
+    case IsAppRunningRole:
+        return shown->isAppRunning();
+    case IconRole:
+        return iconSource(shown->icon());
+    case PathRole: {
+        const auto item = shown->item();
+        return item && item->url() ? QString::fromStdString(item->url()->path()) : QString();
+    }
+    case ItemCountRole:
+        return static_cast<int>(shown->shownChildren().size());
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> ResultListModel::roleNames() const {
+    return {
+        {NameRole, "name"},
+        {SizeRole, "size"},
+        {SizeTextRole, "sizeText"},
+        {CheckStateRole, "checkState"},
+        {IsCategoryRole, "isCategory"},
+        {IsExpandedRole, "isExpanded"},
+        {IsAppRunningRole, "isAppRunning"},
+        {IconRole, "icon"},
+        {PathRole, "path"},
+        {ItemCountRole, "itemCount"},
+    };
+}
+
+void ResultListModel::toggleExpanded(int row) {
+    ResultViewModel* category = node(row);
+    if (category == nullptr || !category->isCategory()) {
+        return;
+    }
+    const auto& items = category->shownChildren();
+    const int first = row + 1;
+    if (expanded_.contains(category->id())) {
+        expanded_.remove(category->id());
+        if (!items.isEmpty()) {
+            beginRemoveRows(QModelIndex(), first, first + static_cast<int>(items.size()) - 1);
+            for (const ResultViewModel* item : items) {
+                rowOf_.remove(item);
+                changed_.remove(item);
+                disconnect(item, nullptr, this, nullptr);
+            }
+            rows_.erase(rows_.begin() + first, rows_.begin() + first + items.size());
+            reindexFrom(first);
+            endRemoveRows();
+        }
+    } else {
+        expanded_.insert(category->id());
+        if (!items.isEmpty()) {
+            beginInsertRows(QModelIndex(), first, first + static_cast<int>(items.size()) - 1);
+            rows_.insert(rows_.begin() + first, items.begin(), items.end());
+            for (ResultViewModel* item : items) {
+                watch(item);
+            }
+            reindexFrom(first);
+            endInsertRows();
+        }
+    }
+    const QModelIndex changedRow = index(row);
+    emit dataChanged(changedRow, changedRow, {IsExpandedRole});
+}
+
+void ResultListModel::toggleChecked(int row) {
+    if (ResultViewModel* shown = node(row)) {
+        shown->toggle();
+        model_.updateSelection();
+    }
+}
+
+void ResultListModel::reveal(int row) const {
+    const ResultViewModel* shown = node(row);
+    const auto item = shown != nullptr ? shown->item() : nullptr;
+    if (item && item->url()) {
+        Finder::reveal(*item->url());
+    }
+}
+
+void ResultListModel::markChanged(ResultViewModel* node) {
+    changed_.insert(node);
+    if (reportPending_) {
+        return;
+    }
+    reportPending_ = true;
+    QTimer::singleShot(0, this, &ResultListModel::reportChanges);
+}
+
+void ResultListModel::reportChanges() {
+    reportPending_ = false;
+    if (changed_.isEmpty()) {
+        return;
+    }
+    int first = static_cast<int>(rows_.size());
+    int last = -1;
+    for (const ResultViewModel* node : std::as_const(changed_)) {
+        const auto found = rowOf_.constFind(node);
+        if (found != rowOf_.constEnd()) {
+            first = std::min(first, *found);
+            last = std::max(last, *found);
+        }
+    }
+    changed_.clear();
+    if (last >= first) {
+        emit dataChanged(index(first), index(last), {CheckStateRole, IsAppRunningRole});
+    }
+}
+
+} // namespace sorvane

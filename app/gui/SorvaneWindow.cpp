@@ -1,0 +1,61 @@
+#include "SorvaneWindow.h"
+
+#include "IconImageProvider.h"
+#include "MainViewModel.h"
+#include "ResultListModel.h"
+#include "SettingsViewModel.h"
+#include "ViewModels.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPalette>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Sorvane_ComponentsPlugin)
+Q_IMPORT_QML_PLUGIN(Sorvane_AppPlugin)
+
+namespace sorvane {
+
+bool prefersDarkScheme() {
+    const QByteArray chosen = qgetenv("SORVANE_COLOR_SCHEME");
+    if (chosen == "dark" || chosen == "light") {
+        return chosen == "dark";
+    }
+    const QColor window = QGuiApplication::palette().color(QPalette::Window);
+    return window.lightness() < 128;
+}
+
+SorvaneWindow::SorvaneWindow()
+    : settings_(std::make_unique<SettingsViewModel>())
+    , main_(std::make_unique<MainViewModel>())
+    , results_(std::make_unique<ResultListModel>(*main_))
+    , viewModels_(std::make_unique<ViewModels>(*main_, *settings_, *results_))
+    , engine_(std::make_unique<QQmlApplicationEngine>()) {
+    // Desktops that name no icon theme still get folder and file-type icons.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor")) {
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+    }
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    viewModels_->setDarkScheme(prefersDarkScheme());
+    engine_->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    engine_->addImageProvider(QStringLiteral("sorvane"), new IconImageProvider);
+    engine_->load(QUrl(QStringLiteral("qrc:/qt/qml/Sorvane/App/qml/Main.qml")));
+}
+
+SorvaneWindow::~SorvaneWindow() {
+    // The screens go before the objects they show.
+    engine_.reset();
+}
+
+bool SorvaneWindow::isLoaded() const {
+    return window() != nullptr;
+}
+
+QQuickWindow* SorvaneWindow::window() const {
+    const auto roots = engine_->rootObjects();
+    return roots.isEmpty() ? nullptr : qobject_cast<QQuickWindow*>(roots.first());
+}
+
+} // namespace sorvane

@@ -1,0 +1,81 @@
+#include "ViewModels.h"
+
+#include "AppStrings.h"
+#include "IconSource.h"
+
+#include "platform/Path.h"
+
+#include <QJSEngine>
+
+namespace sorvane {
+
+namespace {
+
+ViewModels* processInstance = nullptr;
+
+} // namespace
+
+ViewModels::ViewModels(MainViewModel& main, SettingsViewModel& settings, ResultListModel& results,
+                       QObject* parent)
+    : QObject(parent)
+    , main_(main)
+    , settings_(settings)
+    , results_(results) {
+    processInstance = this;
+}
+
+ViewModels::~ViewModels() {
+    if (processInstance == this) {
+        processInstance = nullptr;
+    }
+}
+
+ViewModels* ViewModels::create(QQmlEngine* /*engine*/, QJSEngine* /*scripts*/) {
+    QJSEngine::setObjectOwnership(processInstance, QJSEngine::CppOwnership);
+    return processInstance;
+}
+
+void ViewModels::setDarkScheme(bool dark) {
+    darkScheme_ = dark;
+    emit darkSchemeChanged();
+}
+
+void ViewModels::chooseFolder(PermissionViewModel* row, const QList<QUrl>& chosen) {
+    QStringList paths;
+    for (const QUrl& url : chosen) {
+        if (url.isLocalFile()) {
+            paths.append(url.toLocalFile());
+        }
+    }
+    main_.chooseFolder(row, paths);
+}
+
+void ViewModels::pickSortOrder(int sortBy) {
+    const auto order = sortByFromRawValue(sortBy);
+    if (!order) {
+        return;
+    }
+    settings_.setSortBy(*order);
+    main_.sort(*order);
+}
+
+QString ViewModels::fileIcon(const QString& path) const {
+    return QStringLiteral("image://sorvane/") + iconSource(Path::icon(path.toStdString()));
+}
+
+QUrl ViewModels::folderUrl(const QString& path) const {
+    return QUrl::fromLocalFile(path);
+}
+
+QString ViewModels::text(const QString& key) const {
+    return AppStrings::text(key.toUtf8().constData());
+}
+
+QString ViewModels::rowDescription(const QString& name, int checkState, const QString& size) const {
+    const char* state = checkState == Qt::Checked            ? "ACCESSIBLE_SELECTED"
+                        : checkState == Qt::PartiallyChecked ? "ACCESSIBLE_PARTLY_SELECTED"
+                                                             : "ACCESSIBLE_NOT_SELECTED";
+    return AppStrings::text("ACCESSIBLE_ROW").arg(name, AppStrings::text(state), size);
+}
+
+} // namespace sorvane

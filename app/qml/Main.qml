@@ -1,0 +1,133 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Sorvane.Components
+import Sorvane.App
+
+// The one window: the header, then the screen the application's state calls for.
+ApplicationWindow {
+    id: window
+    objectName: "mainWindow"
+
+    readonly property var model: ViewModels.main
+    readonly property bool showingResults: model.isAuthenticated && !model.isSearching && !model.isCleaning
+    // The toolbar's own shade, a step away from the window's background.
+    readonly property color toolbarColor: Colors.dark ? Qt.rgba(58 / 255, 44 / 255, 40 / 255, 1)
+                                                      : Qt.rgba(242 / 255, 242 / 255, 244 / 255, 1)
+
+    title: ViewModels.text("TITLE")
+    minimumWidth: 620
+    minimumHeight: 640
+    width: 800
+    height: 720
+    visible: true
+    color: Colors.windowBackground
+    palette.window: Colors.windowBackground
+    palette.windowText: Colors.text
+    palette.base: Colors.dark ? Qt.rgba(58 / 255, 44 / 255, 40 / 255, 1) : "#ffffff"
+    palette.text: Colors.text
+    palette.button: Colors.dark ? Qt.rgba(74 / 255, 58 / 255, 53 / 255, 1) : Qt.rgba(236 / 255, 236 / 255, 238 / 255, 1)
+    palette.buttonText: Colors.text
+    palette.highlight: Colors.accent
+    palette.highlightedText: "#ffffff"
+    palette.placeholderText: Colors.secondaryText
+
+    Binding {
+        target: Colors
+        property: "dark"
+        value: ViewModels.darkScheme
+    }
+
+    Shortcut {
+        sequence: StandardKey.Find
+        enabled: window.showingResults
+        onActivated: searchField.forceActiveFocus()
+    }
+
+    header: ToolBar {
+        objectName: "toolbar"
+        visible: window.showingResults
+        background: Rectangle { color: window.toolbarColor }
+
+        RowLayout {
+            anchors.fill: parent
+            anchors.leftMargin: 12
+            anchors.rightMargin: 12
+            spacing: 8
+
+            Label {
+                text: ViewModels.text("LIST_STYLE")
+                color: Colors.text
+                font: Fonts.body
+            }
+
+            ComboBox {
+                id: sortMenu
+                objectName: "sortMenu"
+                model: [ViewModels.text("SIZE"), ViewModels.text("NAME")]
+                currentIndex: ViewModels.settings.sortBy
+                onActivated: index => ViewModels.pickSortOrder(index)
+                Accessible.name: ViewModels.text("LIST_STYLE")
+            }
+
+            Item { Layout.fillWidth: true }
+
+            // Keeps its text across screens; every edit filters the results.
+            TextField {
+                id: searchField
+                objectName: "searchField"
+                Layout.preferredWidth: 220
+                placeholderText: ViewModels.text("SEARCH")
+                onTextEdited: window.model.filter(text)
+                Accessible.name: ViewModels.text("SEARCH")
+            }
+        }
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 16
+        spacing: 16
+
+        HeaderView {
+            Layout.fillWidth: true
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 1
+            color: Colors.secondaryText
+            opacity: 0.35
+        }
+
+        Loader {
+            objectName: "screen"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            sourceComponent: !window.model.isAuthenticated ? permissionsScreen
+                           : window.model.isSearching ? searchingScreen
+                           : window.model.isCleaning ? cleaningScreen
+                           : resultsScreen
+        }
+    }
+
+    Component {
+        id: permissionsScreen
+        PermissionsView {}
+    }
+    Component {
+        id: searchingScreen
+        SearchingView {
+            text: window.model.searchCategory
+            progress: window.model.progress
+        }
+    }
+    Component {
+        id: cleaningScreen
+        CleaningView {}
+    }
+    Component {
+        id: resultsScreen
+        ResultsView {}
+    }
+}

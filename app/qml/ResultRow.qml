@@ -1,0 +1,152 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Sorvane.Components
+import Sorvane.App
+
+// One row of the results list: a category, which opens and closes, or one of its items.
+Item {
+    id: row
+    objectName: "row" + index
+
+    required property int index
+    required property string name
+    required property string sizeText
+    required property int checkState
+    required property bool isCategory
+    required property bool isExpanded
+    required property bool isAppRunning
+    required property string icon
+    required property string path
+    required property int itemCount
+
+    implicitHeight: isCategory ? group.implicitHeight : itemContent.implicitHeight
+
+    // Categories: the whole row opens and closes the category's items below it.
+    CollapsibleGroup {
+        id: group
+        objectName: "categoryGroup"
+        visible: row.isCategory
+        width: row.width
+        spacing: 0
+        leading: 40
+        trailing: 40
+        expanded: row.isExpanded
+        accessibleName: row.name
+        content: RowContent { owner: row }
+        onExpandedChanged: {
+            if (row.isCategory && expanded !== row.isExpanded)
+                ViewModels.results.toggleExpanded(row.index)
+        }
+    }
+
+    RowContent {
+        id: itemContent
+        visible: !row.isCategory
+        owner: row
+        x: 40
+        width: row.width - 80
+    }
+
+    component RowContent: RowLayout {
+        required property Item owner
+        spacing: 8
+
+        AbstractButton {
+            objectName: "checkBox"
+            Layout.preferredWidth: 24
+            Layout.preferredHeight: 24
+            focusPolicy: Qt.StrongFocus
+            onClicked: ViewModels.results.toggleChecked(owner.index)
+            Accessible.role: Accessible.CheckBox
+            Accessible.checkable: true
+            Accessible.checked: owner.checkState === Qt.Checked
+            Accessible.name: ViewModels.rowDescription(owner.name, owner.checkState, owner.sizeText)
+            contentItem: SymbolImage {
+                symbol: owner.checkState === Qt.Checked ? "checkmark.circle.fill"
+                      : owner.checkState === Qt.PartiallyChecked ? "minus.circle.fill" : "circle"
+                color: Colors.accent
+                width: 16
+                height: 16
+            }
+            background: Rectangle {
+                radius: 12
+                color: "transparent"
+                border.width: parent.activeFocus ? 2 : 0
+                border.color: Colors.accent
+            }
+        }
+
+        Image {
+            visible: owner.icon.length > 0
+            Layout.preferredWidth: 40
+            Layout.preferredHeight: 40
+            source: owner.icon.length > 0 ? "image://sorvane/" + owner.icon : ""
+            sourceSize: Qt.size(80, 80)
+            fillMode: Image.PreserveAspectFit
+            asynchronous: true
+            Accessible.ignored: true
+        }
+
+        ColumnLayout {
+            Layout.fillWidth: true
+            spacing: 4
+
+            Label {
+                Layout.fillWidth: true
+                text: owner.name
+                font: Fonts.headline
+                color: Colors.text
+                elide: Text.ElideRight
+            }
+
+            RowLayout {
+                visible: owner.isCategory
+                spacing: 8
+                SymbolImage {
+                    Layout.preferredWidth: 8
+                    Layout.preferredHeight: 8
+                    symbol: "circle.fill"
+                    color: owner.isAppRunning ? Colors.red : Colors.green
+                }
+                Label {
+                    text: ViewModels.text(owner.isAppRunning ? "APP_RUNNING" : "APP_NOT_RUNNING")
+                    font: Fonts.subheadline
+                    color: Colors.secondaryText
+                }
+            }
+
+            RowLayout {
+                visible: !owner.isCategory && owner.path.length > 0
+                Layout.fillWidth: true
+                spacing: 4
+                Label {
+                    Layout.fillWidth: true
+                    text: owner.path
+                    font: Fonts.subheadline
+                    color: Colors.secondaryText
+                    elide: Text.ElideMiddle
+                }
+                ToolButton {
+                    objectName: "revealButton"
+                    Layout.preferredWidth: 20
+                    Layout.preferredHeight: 20
+                    padding: 2
+                    onClicked: ViewModels.results.reveal(owner.index)
+                    Accessible.name: ViewModels.text("REVEAL")
+                    contentItem: SymbolImage {
+                        symbol: "arrow.forward.circle.fill"
+                        color: Colors.secondaryText
+                        width: 12
+                        height: 12
+                    }
+                }
+            }
+        }
+
+        InlineLabel {
+            text: owner.sizeText
+            color: Colors.accent
+        }
+    }
+}
