@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
+#include <QStandardPaths>
 #include <QtQml/qqmlextensionplugin.h>
 
 Q_IMPORT_QML_PLUGIN(Sorvane_ComponentsPlugin)
@@ -33,7 +34,17 @@ SorvaneWindow::SorvaneWindow()
     , results_(std::make_unique<ResultListModel>(*main_))
     , viewModels_(std::make_unique<ViewModels>(*main_, *settings_, *results_))
     , engine_(std::make_unique<QQmlApplicationEngine>()) {
-    // Desktops that name no icon theme still get folder and file-type icons.
+    // Desktops that name no icon theme (and platforms that look nowhere for one) still get
+    // folder and file-type icons.
+    QStringList searchPaths = QIcon::themeSearchPaths();
+    for (const QString& icons :
+         QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                   QStandardPaths::LocateDirectory)) {
+        if (!searchPaths.contains(icons)) {
+            searchPaths.append(icons);
+        }
+    }
+    QIcon::setThemeSearchPaths(searchPaths);
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == QStringLiteral("hicolor")) {
         QIcon::setThemeName(QStringLiteral("Adwaita"));
     }

@@ -75,7 +75,7 @@ public:
     void snap(const QString& screen, bool plainBackground = true) const {
         for (const bool dark : {false, true}) {
             window_.viewModels().setDarkScheme(dark);
-            test::waitUntil([] { return false; }, 60);
+            test::waitUntil([] { return false; }, 300);
             const QImage picture = window().grabWindow();
             EXPECT_FALSE(picture.isNull()) << screen.toStdString();
             picture.save(screenshots_ + QLatin1Char('/') + screen +
