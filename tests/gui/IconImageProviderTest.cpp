@@ -1,0 +1,99 @@
+#include "IconImageProvider.h"
+#include "IconSource.h"
+#include "platform/Images.h"
+#include "platform/Path.h"
+#include "support/BundleFixture.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace sorvane;
+
+namespace {
+
+QByteArray png(int side, QColor color) {
+    QImage image(side, side, QImage::Format_ARGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray bigEndian(quint32 value) {
+    QByteArray bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[3 - i] = static_cast<char>((value >> (8 * i)) & 0xff);
+    }
+    return bytes;
+}
+
+// An .icns container with two PNG entries and one entry of another kind.
+QByteArray icns() {
+    QByteArray entries;
+    for (const auto& [type, data] :
+         {std::pair<QByteArray, QByteArray>{"ic07", png(128, Qt::red)},
+          std::pair<QByteArray, QByteArray>{"TOC ", QByteArray(16, 'x')},
+          std::pair<QByteArray, QByteArray>{"ic08", png(256, Qt::blue)}}) {
+        entries += type + bigEndian(static_cast<quint32>(data.size() + 8)) + data;
+    }
+    return "icns" + bigEndian(static_cast<quint32>(entries.size() + 8)) + entries;
+}
+
+} // namespace
+
+TEST(IconImageProviderTest, DrawsEveryKindOfIcon) {
+    test::TempHome home;
+    const QByteArray container = icns();
+    const QImage largest = largestIcnsImage(container);
+    ASSERT_EQ(largest.width(), 256);
+    EXPECT_EQ(largest.pixelColor(10, 10), QColor(Qt::blue));
+    EXPECT_TRUE(largestIcnsImage(container.left(40)).isNull())
+        << "a cut container yields what it holds whole";
+    EXPECT_TRUE(largestIcnsImage("icns").isNull());
+
+    test::makeBundle(home, "Editor.app",
+                     {{"CFBundleIdentifier", std::string("org.sample.Editor")},
+                      {"CFBundleIconFile", std::string("Editor")}});
+    home.folder("Editor.app/Contents/Resources");
+    test::writeFile(home.pathOf("Editor.app/Contents/Resources/Editor.icns"),
+                    container.toStdString());
+
+    IconImageProvider provider;
+    QSize size;
+    // A bundle's file icon is its own icon, scaled to what was asked.
+    const QImage bundle = provider.requestImage(iconSource(Path::icon(home.pathOf("Editor.app"))),
+                                                &size, QSize(64, 64));
+    ASSERT_EQ(size, QSize(64, 64));
+    EXPECT_EQ(bundle.pixelColor(32, 32), QColor(Qt::blue));
+    const QImage file = provider.requestImage(
+        iconSource(makeImage(Icon::Kind::imageFile,
+                             home.pathOf("Editor.app/Contents/Resources/Editor.icns"))),
+        &size, QSize(32, 32));
+    EXPECT_EQ(file.pixelColor(16, 16), QColor(Qt::blue));
+
+    // A symbol in the colour asked for: every drawn pixel takes it.
+    const QImage symbol = provider.requestImage(iconSource(Images::symbol("circle.fill")) +
+                                                    QStringLiteral("?color=%2300ff00"),
+                                                &size, QSize(48, 48));
+    ASSERT_FALSE(symbol.isNull());
+    const QColor centre = symbol.pixelColor(24, 24);
+    EXPECT_EQ(centre.green(), 255);
+    EXPECT_EQ(centre.red(), 0);
+    EXPECT_EQ(symbol.pixelColor(0, 0).alpha(), 0) << "outside the circle stays clear";
+
+    // Folders, files of any type and unknown sources always give a picture of the size asked.
+    home.file("notes.txt", 10);
+    for (const QString& source :
+         {iconSource(Path::icon(home.path())), iconSource(Path::icon(home.pathOf("notes.txt"))),
+          iconSource(Images::stock("user-trash-full")), QStringLiteral("nonsense")}) {
+        const QImage image = provider.requestImage(source, &size, QSize(40, 40));
+        EXPECT_EQ(image.size(), QSize(40, 40)) << source.toStdString();
+    }
+    EXPECT_EQ(*iconFromSource(iconSource(Path::icon("/tmp/a b,c\xff"))),
+              (Icon{Icon::Kind::fileIcon, "/tmp/a b,c\xff"}))
+        << "any path survives the trip through an image source";
+}
