@@ -206,12 +206,12 @@ void removeTree(benchmark::State& state) {
         benchmark::DoNotOptimize(sorvane::Path::remove(sorvane::Url::folder(copy)));
     });
 }
-BENCHMARK(removeTree)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(removeTree)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 void rmRecursive(benchmark::State& state) {
     removeCopies(state, [](const std::string& copy) { run("rm -rf " + quoted(copy)); });
 }
-BENCHMARK(rmRecursive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(rmRecursive)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace
 

@@ -30,11 +30,11 @@ rm -rf "$removal/root"
 home_entries=$(find "$home" -mindepth 1 | wc -l)
 removal_entries=$(find "$removal/tree" -mindepth 1 | wc -l)
 
-# Median real time in ms of each benchmark, from Google Benchmark's CSV aggregates.
+# Median wall-clock time in ms of each benchmark (children such as du included), from Google Benchmark's CSV aggregates.
 medians() {
     "$bench" --benchmark_filter="$1" --benchmark_repetitions="$2" \
         --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
-        awk -F, '$1 ~ /_median"?$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); print $1, $4 }'
+        awk -F, '$1 ~ /_median"?$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); print $1, $3 }'
 }
 value() { awk -v name="$1" '$1 ~ "^"name"(/|$)" { print $2; exit }' <<<"$2"; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
@@ -67,7 +67,8 @@ scan_ms=$(time_command "'$cli' scan --json --home '$home' --root '$root'")
 du_ms=$(time_command "du --apparent-size -s -B1 '$home'")
 peak_kib=n/a
 if [ -x /usr/bin/time ]; then
-    peak_kib=$( { /usr/bin/time -f '%M' "$cli" scan --json --home "$home" --root "$root" >/dev/null 2>/dev/null; } 2>&1 | tail -n 1)
+    /usr/bin/time -o "$removal/peak" -f '%M' "$cli" scan --json --home "$home" --root "$root" >/dev/null 2>&1
+    peak_kib=$(tail -n 1 "$removal/peak")
 fi
 
 echo
