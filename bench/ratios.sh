@@ -12,8 +12,9 @@ build=${1:-build}
 bench="$build/bench/folder_size_benchmark"
 generator="$build/tools/sorvane-sample-home"
 cli="$build/cli/sorvane-cli"
-for program in "$bench" "$generator" "$cli"; do
-    [ -x "$program" ] || { echo "ratios.sh: $program is missing; build $build first" >&2; exit 2; }
+tree_bench="$build/bench/result_tree_benchmark"
+for tool in "$bench" "$generator" "$cli" "$tree_bench"; do
+    [ -x "$tool" ] || { echo "ratios.sh: $tool is missing; build $build first" >&2; exit 2; }
 done
 
 # Homes two levels deep, as the home-folder rule wants.
@@ -32,7 +33,7 @@ removal_entries=$(find "$removal/tree" -mindepth 1 | wc -l)
 
 # Median wall-clock time in ms of each benchmark (children such as du included), from Google Benchmark's CSV aggregates.
 medians() {
-    "$bench" --benchmark_filter="$1" --benchmark_repetitions="$2" \
+    "${program:-$bench}" --benchmark_filter="$1" --benchmark_repetitions="$2" \
         --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
         awk -F, '$1 ~ /_median"?$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); print $1, $3 }'
 }
@@ -65,6 +66,9 @@ removals=$(medians 'removeTree|rmRecursive' 3)
 echo "Search..."
 scan_ms=$(time_command "'$cli' scan --json --home '$home' --root '$root'")
 du_ms=$(time_command "du --apparent-size -s -B1 '$home'")
+echo "Result tree and selection..."
+tree=$(SORVANE_BENCH_HOME="$home" SORVANE_BENCH_ROOT="$root" program="$tree_bench" \
+    medians 'searchAndResultTree|duHome|selectAllAndSummary|selectionMeasurement' 3)
 peak_kib=n/a
 if [ -x /usr/bin/time ]; then
     /usr/bin/time -o "$removal/peak" -f '%M' "$cli" scan --json --home "$home" --root "$root" >/dev/null 2>&1
@@ -90,5 +94,9 @@ printf '%-62s %8s  %s\n' "removing the tree / rm -rf" \
     "$(ratio "$(value removeTree "$removals")" "$(value rmRecursive "$removals")")" "<= 0.35"
 printf '%-62s %8s  %s\n' "full search, every item measured (scan --json) / du of home" \
     "$(ratio "$scan_ms" "$du_ms")" "<= 1.5 (with the result tree)"
+printf '%-62s %8s  %s\n' "full search plus result tree (measured again) / du of home" \
+    "$(ratio "$(value searchAndResultTree "$tree")" "$(value duHome "$tree")")" "<= 1.5"
+printf '%-62s %8s  %s\n' "select all plus its summary / one measurement of the selection" \
+    "$(ratio "$(value selectAllAndSummary "$tree")" "$(value selectionMeasurement "$tree")")" "<= 1.5"
 printf '%-62s %8s  %s\n' "peak resident size of scan --json (MiB)" \
     "$(awk -v k="$peak_kib" 'BEGIN { if (k ~ /^[0-9]+$/) printf "%.1f", k / 1024; else print k }')" "< 150"
