@@ -79,20 +79,20 @@ std::string BundleWriter::plist(const std::vector<std::pair<std::string, std::st
     return result;
 }
 
-void BundleWriter::write(const std::string& relative, const BundleSpec& spec) {
+void BundleWriter::write(const std::string& relative, const BundleDescription& bundle) {
     std::vector<std::pair<std::string, std::string>> entries{
-        {"CFBundleName", spec.name},       {"CFBundleIdentifier", spec.identifier},
-        {"CFBundleExecutable", spec.name}, {"CFBundleIconFile", "AppIcon"},
+        {"CFBundleName", bundle.name},       {"CFBundleIdentifier", bundle.identifier},
+        {"CFBundleExecutable", bundle.name}, {"CFBundleIconFile", "AppIcon"},
         {"CFBundlePackageType", "APPL"},
     };
-    if (!spec.version.empty()) {
-        entries.emplace_back("CFBundleShortVersionString", spec.version);
-        entries.emplace_back("CFBundleVersion", spec.version);
+    if (!bundle.version.empty()) {
+        entries.emplace_back("CFBundleShortVersionString", bundle.version);
+        entries.emplace_back("CFBundleVersion", bundle.version);
     }
-    tree_.file(relative + "/Contents/Info.plist", plist(entries, spec.format));
+    tree_.file(relative + "/Contents/Info.plist", plist(entries, bundle.format));
     tree_.file(relative + "/Contents/PkgInfo", std::string("APPL????"));
-    tree_.file(relative + "/Contents/Resources/AppIcon.icns", icns(png(spec.iconColour)));
-    tree_.file(relative + "/Contents/MacOS/" + spec.name, std::uint64_t{180000});
+    tree_.file(relative + "/Contents/Resources/AppIcon.icns", icns(png(bundle.iconColour)));
+    tree_.file(relative + "/Contents/MacOS/" + bundle.name, std::uint64_t{180000});
 }
 
 } // namespace sorvane::tools

@@ -11,7 +11,7 @@ namespace sorvane::tools {
 enum class PlistFormat { xml, binary };
 
 // What goes into a generated application bundle.
-struct BundleSpec {
+struct BundleDescription {
     std::string name; // the bundle folder is name + ".app"
     std::string identifier;
     std::string version; // empty: no short version text
@@ -27,7 +27,7 @@ public:
         : tree_(tree) {}
 
     // Makes the bundle at the relative folder (which ends in ".app", ".appex" or ".xpc").
-    void write(const std::string& relative, const BundleSpec& spec);
+    void write(const std::string& relative, const BundleDescription& bundle);
 
     // A 32 by 32 PNG image of one colour.
     static std::string png(std::uint32_t rgba);
