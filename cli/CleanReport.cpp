@@ -3,17 +3,11 @@
 #include "JsonWriter.h"
 #include "PathText.h"
 #include "platform/IO.h"
-
-#include <sys/stat.h>
+#include "platform/Path.h"
 
 namespace sorvane::cli {
 
 namespace {
-
-bool somethingAt(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
-}
 
 void writePaths(JsonWriter& json, const std::vector<std::string>& paths) {
     json.beginArray();
@@ -43,7 +37,9 @@ void CleanReport::recordOutcome() {
     remaining_.clear();
     for (const auto& selected : selection_) {
         for (const auto& location : selected.item.locations()) {
-            (somethingAt(location) ? remaining_ : deleted_).push_back(location);
+            // Only the system's word that nothing is there counts as deleted: a location that
+            // cannot even be looked at is reported as remaining.
+            (Path::isGone(Url(location)) ? deleted_ : remaining_).push_back(location);
         }
     }
 }

@@ -7,6 +7,8 @@
 #include "PathText.h"
 #include "ScanReport.h"
 #include "engine/PredefinedCategories.h"
+#include "platform/Anchor.h"
+#include "platform/DescriptorLimit.h"
 #include "platform/Directory.h"
 #include "platform/Path.h"
 #include "platform/SystemRoot.h"
@@ -59,6 +61,9 @@ std::string absolutePath(const std::string& path) {
 }
 
 std::optional<std::string> useHome(const std::string& folder) {
+    if (Anchor::hasDotComponent(folder)) {
+        return "--home '" + PathText::escape(folder) + "' must not hold a '.' or '..' component";
+    }
     const std::string home = absolutePath(folder);
     const auto pieces = std::count(home.begin(), home.end(), '/');
     if (pieces != 2 || home.size() < 4) {
@@ -66,10 +71,15 @@ std::optional<std::string> useHome(const std::string& folder) {
                "' must lie exactly two levels below / (as /Users/name does), because the home "
                "folder is always the first two levels of the home path";
     }
+    // Everything is reached from the home without following links, so the home itself must be
+    // the folder meant, not a link that could be pointed elsewhere.
+    if (Path::isLink(home)) {
+        return "--home '" + PathText::escape(folder) + "' is a symbolic link; give the folder itself";
+    }
+    setenv("HOME", home.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     if (!Path::isDirectory(home)) {
         return "--home '" + PathText::escape(folder) + "' is not a folder";
     }
-    setenv("HOME", home.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     return std::nullopt;
 }
 
@@ -188,6 +198,10 @@ int clean(const CommandLine& line, std::FILE* out) {
         picked.emplace_back(category.items.size(), whole);
     }
     for (const auto& path : line.paths) {
+        if (Anchor::hasDotComponent(path)) {
+            return fail("'" + PathText::escape(path) +
+                        "' holds a '.' or '..' component; give the location as the reports write it");
+        }
         const std::string location = normalisedLocation(path);
         bool matched = false;
         for (std::size_t c = 0; c < findings.size(); ++c) {
@@ -257,6 +271,7 @@ int run(const CommandLine& line, std::FILE* out) {
 } // namespace
 
 int main(int argc, char** argv) {
+    DescriptorLimit::raiseToHardLimit();
     std::FILE* out = separateReportFromMessages();
     // Copied before Qt looks at the arguments: it may take some out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);

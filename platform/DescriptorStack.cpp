@@ -10,11 +10,11 @@ namespace sorvane {
 namespace {
 
 constexpr std::size_t openDescriptorBudget = 48;
-constexpr int folderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 } // namespace
 
-DescriptorStack::DescriptorStack(int rootDescriptor, std::vector<std::string> pending) {
+DescriptorStack::DescriptorStack(int rootDescriptor, std::vector<std::string> pending)
+    : boundary_(rootDescriptor) {
     Frame root;
     root.descriptor = rootDescriptor;
     root.pending = std::move(pending);
@@ -35,7 +35,8 @@ DescriptorStack::~DescriptorStack() {
 }
 
 bool DescriptorStack::push(const std::string& name) {
-    const int descriptor = openat(top(), name.c_str(), folderOpenFlags);
+    const int descriptor =
+        boundary_.openFolder(top(), name.c_str(), [this] { return closeAncestors(); });
     if (descriptor < 0) {
         return false;
     }
@@ -57,6 +58,17 @@ void DescriptorStack::closeBeyondBudget() {
         frames_[openFrom_].descriptor = -1;
         ++openFrom_;
     }
+}
+
+bool DescriptorStack::closeAncestors() {
+    bool closed = false;
+    while (openFrom_ + 1 < frames_.size()) {
+        close(frames_[openFrom_].descriptor);
+        frames_[openFrom_].descriptor = -1;
+        ++openFrom_;
+        closed = true;
+    }
+    return closed;
 }
 
 DescriptorStack::Share DescriptorStack::share() {
@@ -89,7 +101,10 @@ bool DescriptorStack::pop() {
     Frame& parent = frames_[frames_.size() - 2];
     bool sameParent = true;
     if (parent.descriptor < 0) {
-        const int reopened = openat(child.descriptor, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        // Short of descriptors only waiting helps: the child is the one still open.
+        const int reopened = openPatiently(
+            [&] { return openat(child.descriptor, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC); },
+            nullptr);
         struct stat info {};
         sameParent = reopened >= 0 && fstat(reopened, &info) == 0 && info.st_dev == parent.device &&
                      info.st_ino == parent.inode;

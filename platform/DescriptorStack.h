@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MountBoundary.h"
+
 #include <sys/types.h>
 
 #include <cstddef>
@@ -13,7 +15,8 @@ namespace sorvane {
 // Only the deepest few levels keep their descriptors open; a closed ancestor is reopened
 // through ".." when the walk climbs back, and refused unless it is still the very folder that
 // was opened on the way down. That keeps arbitrarily deep trees within the descriptor limit
-// and makes a folder moved or swapped mid-walk stop the walk instead of misleading it.
+// and makes a folder moved or swapped mid-walk stop the walk instead of misleading it. The walk
+// stays on the root's mount: a folder where another file system is mounted is not entered.
 class DescriptorStack {
 public:
     // Takes ownership of an open directory descriptor for the root, whose sub-folders still
@@ -44,8 +47,10 @@ public:
     };
     Share share();
 
-    // Opens the named sub-folder of the deepest folder, never through a link, and makes it the
-    // deepest. False (with errno set) when it cannot be opened as a folder.
+    // Opens the named sub-folder of the deepest folder, never through a link and never into
+    // another mount, and makes it the deepest. False (with errno set, EXDEV for a mount point)
+    // when it cannot be opened as a folder. Short of descriptors, it closes ancestors and waits
+    // rather than fail.
     bool push(const std::string& name);
     // Leaves the deepest folder. False when its parent could not be reopened as the same folder,
     // in which case the walk must stop.
@@ -61,7 +66,10 @@ private:
     };
 
     void closeBeyondBudget();
+    // Closes every open ancestor of the deepest folder; false when none was open.
+    bool closeAncestors();
 
+    MountBoundary boundary_;
     std::vector<Frame> frames_;
     std::size_t openFrom_ = 0; // frames below this index have their descriptors closed
 };

@@ -1,3 +1,4 @@
+#include "Anchor.h"
 #include "DescriptorStack.h"
 #include "DirectoryEntries.h"
 #include "Path.h"
@@ -50,10 +51,10 @@ private:
 struct RemovalWalk {
     const std::string& location;
     RemovalFailure& failure;
-    std::atomic<std::size_t> pieces = 0;
     // Set once work was handed off: a folder may then have been left for its last entries to
     // go on another thread, and a final pass removes it.
     std::atomic<bool> shared = false;
+    WorkerPool::Group pieces; // last, so that it waits for the pieces before the rest goes
 };
 
 // Removes part of a tree on one thread. Every level is opened relative to its parent without
@@ -168,6 +169,16 @@ bool somethingAt(int parent, const std::string& name) {
 
 constexpr int folderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
+// Opens the selected folder inside its parent, refusing a folder where another file system is
+// mounted: its contents are not the selection's.
+FileDescriptor openSelectedFolder(int parent, const std::string& name) {
+    FileDescriptor folder(openat(parent, name.c_str(), folderOpenFlags), errno);
+    if (folder.isOpen() && MountBoundary::isMountRoot(folder.get())) {
+        return FileDescriptor(-1, EXDEV);
+    }
+    return folder;
+}
+
 } // namespace
 
 bool Path::remove(const Url& url) {
@@ -178,54 +189,53 @@ bool Path::remove(const Url& url) {
         failure.print();
         return false;
     }
-    // Links among the parent folders are followed, as in any path; the item itself never is.
-    const int parent =
-        open(url.deletingLastPathComponent().path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (parent < 0) {
-        failure.record(location, errno);
+    // Reached afresh from its anchor: a folder on the way that became a link since the search
+    // stops the removal here.
+    const Anchor::Parent parent = Anchor::openParent(url);
+    if (!parent.folder.isOpen()) {
+        failure.record(location, parent.folder.error());
         failure.print();
-        struct stat info {};
-        return lstat(location.c_str(), &info) != 0 && errno == ENOENT;
+        return parent.folder.error() == ENOENT;
     }
-    const std::string name = url.lastPathComponent();
+    const int at = parent.folder.get();
+    const std::string& name = parent.name;
     struct stat info {};
-    if (fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         failure.record(location, errno);
     } else if (!S_ISDIR(info.st_mode)) {
-        if (unlinkat(parent, name.c_str(), 0) != 0) {
+        if (unlinkat(at, name.c_str(), 0) != 0) {
             failure.record(location, errno);
         }
     } else {
-        const int folder = openat(parent, name.c_str(), folderOpenFlags);
-        const int openError = errno;
-        if (folder >= 0) {
+        FileDescriptor folder = openSelectedFolder(at, name);
+        const bool opened = folder.isOpen();
+        const int openError = folder.error();
+        if (opened) {
             RemovalWalk walk{location, failure};
-            removeContents(folder, walk, true);
-            if (walk.pieces.load() != 0) {
+            removeContents(folder.release(), walk, true);
+            if (!walk.pieces.isEmpty()) {
                 WorkerPool::shared().runUntilDone(walk.pieces);
             }
             // Folders whose last entries went on other threads are still there, empty: one
             // pass alone removes them, opened afresh and as carefully as before.
             if (walk.shared.load()) {
-                const int again = openat(parent, name.c_str(), folderOpenFlags);
-                if (again >= 0) {
+                FileDescriptor again = openSelectedFolder(at, name);
+                if (again.isOpen()) {
                     RemovalWalk lastPass{location, failure};
-                    removeContents(again, lastPass, false);
+                    removeContents(again.release(), lastPass, false);
                 }
             }
         }
         // A folder that turned into a link or file since it was looked at goes as such. When
         // its contents failed, the cause recorded there is kept: it explains why it stays.
-        const bool openable = folder >= 0 || openError == ELOOP || openError == ENOTDIR;
-        if (!openable || (unlinkat(parent, name.c_str(), folder >= 0 ? AT_REMOVEDIR : 0) != 0 &&
+        const bool openable = opened || openError == ELOOP || openError == ENOTDIR;
+        if (!openable || (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 &&
                           errno != ENOENT)) {
             failure.record(location, openable ? errno : openError);
         }
     }
     failure.print();
-    const bool gone = !somethingAt(parent, name);
-    close(parent);
-    return gone;
+    return !somethingAt(at, name);
 }
 
 } // namespace sorvane

@@ -1,3 +1,4 @@
+#include "Anchor.h"
 #include "DescriptorStack.h"
 #include "DirectoryEntries.h"
 #include "Path.h"
@@ -22,7 +23,7 @@ constexpr std::size_t batchSize = 512;
 // What every thread working on one measurement shares: the total and the pieces still running.
 struct SizeWalk {
     std::atomic<std::uint64_t> sum = 0;
-    std::atomic<std::size_t> pieces = 0;
+    WorkerPool::Group pieces; // last, so that it waits for the pieces before the rest goes
 };
 
 // Names kept in one buffer, each ended by a NUL, so that batches cost no allocation per name.
@@ -88,7 +89,8 @@ public:
             }
             const std::string name = std::move(stack.pending().back());
             stack.pending().pop_back();
-            // A sub-folder that cannot be opened loses only its own entries.
+            // A sub-folder that cannot be opened (unreadable, a mount point, or still no
+            // descriptor after waiting) loses only its own entries.
             if (stack.push(name)) {
                 measureFolder(stack);
             }
@@ -116,14 +118,19 @@ public:
 
 private:
     void measureEntry(int folder, const char* name, std::vector<std::string>& pending) {
-        struct stat info {};
-        if (fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        struct statx info {};
+        if (statx(folder, name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, STATX_TYPE | STATX_SIZE,
+                  &info) != 0) {
             return;
         }
-        if (S_ISDIR(info.st_mode)) {
+        // A file of another file system mounted here is not this tree's to count.
+        if ((info.stx_attributes & info.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0) {
+            return;
+        }
+        if (S_ISDIR(info.stx_mode)) {
             pending.emplace_back(name);
         } else {
-            sum_ += static_cast<std::uint64_t>(info.st_size);
+            sum_ += info.stx_size;
         }
     }
 
@@ -155,19 +162,20 @@ private:
 } // namespace
 
 std::uint64_t Path::directorySize(const Url& url) {
-    const int root = open(url.path().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (root < 0) {
+    FileDescriptor root = Anchor::open(url, O_RDONLY | O_DIRECTORY);
+    // A folder where another file system is mounted holds nothing of this one.
+    if (!root.isOpen() || MountBoundary::isMountRoot(root.get())) {
         return 0;
     }
     SizeWalk walk;
     {
-        DescriptorStack stack(root);
+        DescriptorStack stack(root.release());
         Measurer measurer(walk, false);
         measurer.measureFolder(stack);
         measurer.walk(stack);
     }
     // Pieces handed off are counted before they are queued, so none can be missed here.
-    if (walk.pieces.load() != 0) {
+    if (!walk.pieces.isEmpty()) {
         WorkerPool::shared().runUntilDone(walk.pieces);
     }
     return walk.sum.load();

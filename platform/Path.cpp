@@ -1,7 +1,10 @@
 #include "Path.h"
 
+#include "Anchor.h"
+#include "DescriptorStack.h"
 #include "Directory.h"
 #include "DirectoryEntries.h"
+#include "MountBoundary.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -32,23 +36,28 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 struct NamedEntry {
     std::string name;
     bool isFolder = false;
+    bool isLink = false;
 };
 
 // The non-hidden entries of an open folder in byte order of their names; folder-ness is that of
-// the entry itself, links not followed.
+// the entry itself, links not followed. Folders where another file system is mounted are left
+// out: nothing is listed across a mount point.
 std::vector<NamedEntry> visibleEntries(int folder) {
     std::vector<NamedEntry> found;
     forEachEntry(folder, [&](std::string_view name, unsigned char type) {
         if (isHiddenName(name)) {
             return true;
         }
-        bool isFolder = type == DT_DIR;
         if (type == DT_UNKNOWN) {
             struct stat info {};
-            isFolder = fstatat(folder, name.data(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-                       S_ISDIR(info.st_mode);
+            if (fstatat(folder, name.data(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+                type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISLNK(info.st_mode) ? DT_LNK : DT_REG;
+            }
         }
-        found.push_back({std::string(name), isFolder});
+        if (type == DT_DIR && MountBoundary::isMountPoint(folder, name.data())) {
+            return true;
+        }
+        found.push_back({std::string(name), type == DT_DIR, type == DT_LNK});
         return true;
     });
     std::sort(found.begin(), found.end(),
@@ -56,64 +65,121 @@ std::vector<NamedEntry> visibleEntries(int folder) {
     return found;
 }
 
-int openFolder(const std::string& path) {
-    return open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+constexpr int listingFlags = O_RDONLY | O_DIRECTORY;
+
+// What lies at a location, the location itself when it is a link; an anchor is looked at
+// through links, as it is reached.
+// The error (an errno value) says why nothing could be looked at.
+std::optional<struct stat> status(const Url& url, int* error = nullptr) {
+    struct stat info {};
+    const auto failed = [&](int why) -> std::optional<struct stat> {
+        if (error != nullptr) {
+            *error = why;
+        }
+        return std::nullopt;
+    };
+    if (url.isEmpty()) {
+        return failed(EINVAL);
+    }
+    if (Anchor::of(url.path()) == url.path()) {
+        const FileDescriptor anchor = Anchor::open(url, O_PATH);
+        if (!anchor.isOpen()) {
+            return failed(anchor.error());
+        }
+        if (fstat(anchor.get(), &info) != 0) {
+            return failed(errno);
+        }
+        return info;
+    }
+    const Anchor::Parent parent = Anchor::openParent(url);
+    if (!parent.folder.isOpen()) {
+        return failed(parent.folder.error());
+    }
+    if (fstatat(parent.folder.get(), parent.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return failed(errno);
+    }
+    return info;
+}
+
+// The target of a link inside an open folder as a path relative to that folder, when it lies
+// inside it; nothing for a link that leads anywhere else.
+std::optional<std::string> targetInside(int folder, const Url& folderUrl, const std::string& name) {
+    std::array<char, PATH_MAX> buffer{};
+    const ssize_t length = readlinkat(folder, name.c_str(), buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+        return std::nullopt;
+    }
+    std::string target(buffer.data(), static_cast<std::size_t>(length));
+    if (target.starts_with("/")) {
+        const std::string prefix = folderUrl.path() + "/";
+        if (!target.starts_with(prefix)) {
+            return std::nullopt;
+        }
+        target.erase(0, prefix.size());
+    }
+    target = Url(target).path().substr(1); // one "/" between components, none at the end
+    if (target.empty()) {
+        return std::nullopt;
+    }
+    return target;
 }
 
 } // namespace
 
 PathType Path::pathType(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || stat(path.c_str(), &info) != 0) {
+    const auto info = status(Url(path));
+    if (!info) {
         return PathType::invalid;
     }
-    return S_ISDIR(info.st_mode) ? PathType::directory : PathType::file;
+    return S_ISDIR(info->st_mode) ? PathType::directory : PathType::file;
 }
 
 std::uint64_t Path::fileSize(const Url& url) {
-    struct stat info {};
-    if (url.isEmpty() || lstat(url.path().c_str(), &info) != 0) {
-        return 0;
-    }
-    return static_cast<std::uint64_t>(info.st_size);
+    const auto info = status(url);
+    return info ? static_cast<std::uint64_t>(info->st_size) : 0;
 }
 
 std::uint64_t Path::size(const Url& url) {
-    struct stat info {};
-    if (url.isEmpty() || lstat(url.path().c_str(), &info) != 0) {
+    const auto info = status(url);
+    if (!info) {
         return 0;
     }
-    if (S_ISDIR(info.st_mode)) {
+    if (S_ISDIR(info->st_mode)) {
         return directorySize(url);
     }
-    return static_cast<std::uint64_t>(info.st_size);
+    return static_cast<std::uint64_t>(info->st_size);
 }
 
 std::vector<Url> Path::contents(const Url& folder, bool directories) {
-    const int descriptor = openFolder(folder.path());
-    if (descriptor < 0) {
-        std::printf("%s: %s\n", folder.path().c_str(), std::strerror(errno)); // NOLINT
+    const FileDescriptor descriptor = Anchor::open(folder, listingFlags);
+    if (!descriptor.isOpen()) {
+        std::printf("%s: %s\n", folder.path().c_str(), // NOLINT(concurrency-mt-unsafe)
+                    std::strerror(descriptor.error()));
         std::fflush(stdout);
         return {};
     }
-    const auto children = visibleEntries(descriptor);
-    close(descriptor);
-
     std::vector<Url> kept;
-    for (const auto& child : children) {
-        const Url entry = folder.appending(child.name, child.isFolder);
-        std::string path = entry.path();
-        struct stat info {};
-        if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-            // A link stands for its target; a dangling one stays as it is and is no folder.
-            if (char* resolved = realpath(path.c_str(), nullptr)) {
-                path = resolved;
-                std::free(resolved); // NOLINT(cppcoreguidelines-no-malloc)
+    for (const auto& child : visibleEntries(descriptor.get())) {
+        std::string relative = child.name;
+        bool isFolder = child.isFolder;
+        if (child.isLink) {
+            // A link stands for its target only while that lies in this very folder; a link
+            // that leads elsewhere, or nowhere, stands for nothing.
+            auto target = targetInside(descriptor.get(), folder, child.name);
+            if (!target) {
+                continue;
             }
+            const FileDescriptor resolved =
+                Anchor::openBeneath(descriptor.get(), *target, O_PATH);
+            struct stat info {};
+            if (!resolved.isOpen() || fstat(resolved.get(), &info) != 0) {
+                continue;
+            }
+            relative = std::move(*target);
+            isFolder = S_ISDIR(info.st_mode);
         }
-        const bool isFolder = isDirectory(path);
         if (isFolder == directories) {
-            kept.emplace_back(path, isFolder);
+            kept.push_back(folder.appending(relative, isFolder));
         }
     }
     return kept;
@@ -121,37 +187,36 @@ std::vector<Url> Path::contents(const Url& folder, bool directories) {
 
 std::vector<Url> Path::entries(const Url& folder, bool descend) {
     std::vector<Url> found;
-    const int root = openFolder(folder.path());
-    if (root < 0) {
+    FileDescriptor root = Anchor::open(folder, listingFlags);
+    if (!root.isOpen()) {
         return found;
     }
-    // Each level's entries are read whole and its descriptor closed at once, so the walk holds
-    // one descriptor however deep the tree; a folder that cannot be opened yields nothing.
+    // Each level's entries are read whole; the stack of open folders keeps only the deepest
+    // few descriptors open however deep the tree, and never leaves the folder's mount.
     struct Level {
         Url folder;
         std::vector<NamedEntry> entries;
         std::size_t next = 0;
     };
     std::vector<Level> levels;
-    levels.push_back({Url::folder(folder.path()), visibleEntries(root), 0});
-    close(root);
+    levels.push_back({Url::folder(folder.path()), visibleEntries(root.get()), 0});
+    DescriptorStack stack(root.release());
     while (!levels.empty()) {
         Level& level = levels.back();
         if (level.next == level.entries.size()) {
             levels.pop_back();
+            if (!levels.empty() && !stack.pop()) {
+                break; // a folder above was moved away: what is below it is no longer ours
+            }
             continue;
         }
         const NamedEntry& entry = level.entries[level.next++];
-        const Url url = level.folder.appending(entry.name, entry.isFolder);
-        found.push_back(url);
-        if (!descend || !entry.isFolder || isPackage(url)) {
-            continue;
-        }
-        const int child = open(url.path().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (child >= 0) {
-            auto childEntries = visibleEntries(child);
-            close(child);
-            levels.push_back({url, std::move(childEntries), 0});
+        Url url = level.folder.appending(entry.name, entry.isFolder);
+        const bool enter = descend && entry.isFolder && !isPackage(url);
+        found.push_back(std::move(url));
+        // A folder that cannot be opened yields nothing.
+        if (enter && stack.push(entry.name)) {
+            levels.push_back({found.back(), visibleEntries(stack.top()), 0});
         }
     }
     return found;
@@ -204,22 +269,33 @@ std::vector<Url> Path::containers(bool excludingSystem) {
 }
 
 bool Path::isDeletable(const std::string& path) {
+    if (path.empty() || path == "/") {
+        return false;
+    }
+    const Url location(path);
+    const Anchor::Parent parent = Anchor::openParent(location);
     struct stat item {};
-    if (path.empty() || path == "/" || lstat(path.c_str(), &item) != 0) {
-        return false;
-    }
-    const std::string parent = Url(path).deletingLastPathComponent().path();
-    if (access(parent.c_str(), W_OK | X_OK) != 0) {
-        return false;
-    }
     struct stat folder {};
-    if (stat(parent.c_str(), &folder) != 0) {
+    if (!parent.folder.isOpen() ||
+        fstatat(parent.folder.get(), parent.name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0 ||
+        faccessat(parent.folder.get(), ".", W_OK | X_OK, 0) != 0 ||
+        fstat(parent.folder.get(), &folder) != 0) {
         return false;
     }
     // In a sticky folder only the owner of the item or of the folder may remove it.
     const uid_t user = geteuid();
     return (folder.st_mode & S_ISVTX) == 0 || user == 0 || item.st_uid == user ||
            folder.st_uid == user;
+}
+
+bool Path::isGone(const Url& url) {
+    int error = 0;
+    return !status(url, &error) && error == ENOENT;
+}
+
+bool Path::isLink(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 } // namespace sorvane

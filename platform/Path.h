@@ -13,11 +13,16 @@ namespace sorvane {
 // Stateless file-system operations. Nothing here reports errors: missing or unreadable things
 // read as invalid, 0, empty or false. Only a failed folder listing and a failed removal print
 // one line each, the system's error text.
+//
+// Every location is reached from its anchor (see Anchor) without following a link below it:
+// a location whose path passes through a link is missing for every operation here, and a
+// location that is itself a link is looked at, measured and removed as the link. Nothing is
+// listed, counted or removed across a mount point.
 class Path {
 public:
     Path() = delete;
 
-    // Links are followed.
+    // A link reads as a file.
     static PathType pathType(const std::string& path);
     // The logical size of one item, the item itself when it is a link.
     static std::uint64_t fileSize(const Url& url);
@@ -30,8 +35,9 @@ public:
     static std::uint64_t size(const Url& url);
 
     // A folder's immediate children with hidden ones skipped, either only its sub-folders or
-    // only its other entries. An entry that is a link is returned as its target. A folder that
-    // cannot be listed prints one line and gives an empty list.
+    // only its other entries. An entry that is a link is returned as its target when that lies
+    // inside the folder, and left out otherwise. A folder that cannot be listed prints one line
+    // and gives an empty list.
     static std::vector<Url> contents(const Url& folder, bool directories);
     // The non-hidden entries of a folder (descend false) or of its whole tree (descend true),
     // a folder before what it holds, packages yielded but never entered, links never followed.
@@ -43,9 +49,9 @@ public:
     static std::vector<Url> files(const Url& folder, const std::string& suffix);
 
     static Url appending(const Url& url, const std::vector<std::string>& components);
-    // Links are followed.
+    // A link counts as something.
     static bool exists(const Url& url);
-    // True only when a folder exists there, links followed.
+    // True only when a folder (not a link to one) is there.
     static bool isDirectory(const std::string& path);
     // True when the folder's extension marks it as a package whose contents walks skip.
     static bool isPackage(const Url& url);
@@ -59,6 +65,11 @@ public:
     // Removes a file, a link (as a link) or a whole folder without ever following a link. On
     // failure prints exactly one line. True when nothing is left at the location.
     static bool remove(const Url& url);
+    // True only when the system says that nothing is at the location; a location that cannot be
+    // looked at (a link on the way, a path too long) is not gone.
+    static bool isGone(const Url& url);
+    // Whether the path itself (not what it leads to) is a symbolic link.
+    static bool isLink(const std::string& path);
 };
 
 } // namespace sorvane

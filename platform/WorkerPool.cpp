@@ -1,6 +1,7 @@
 #include "WorkerPool.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sorvane {
 
@@ -34,8 +35,15 @@ bool WorkerPool::wantsWork() const {
            queued_.load(std::memory_order_relaxed) < threads_.size();
 }
 
-void WorkerPool::submit(std::atomic<std::size_t>& group, std::function<void()> task) {
-    group.fetch_add(1);
+WorkerPool::Group::~Group() {
+    if (pool_ != nullptr) {
+        pool_->waitFor(*this);
+    }
+}
+
+void WorkerPool::submit(Group& group, std::function<void()> task) {
+    group.pool_ = this;
+    group.pending_.fetch_add(1);
     {
         const std::lock_guard lock(mutex_);
         queue_.push_back(Task{&group, std::move(task)});
@@ -49,11 +57,19 @@ void WorkerPool::runTask(std::unique_lock<std::mutex>& lock) {
     queue_.pop_front();
     queued_.store(queue_.size(), std::memory_order_relaxed);
     lock.unlock();
-    task.work();
+    std::exception_ptr failure;
+    try {
+        task.work();
+    } catch (...) {
+        failure = std::current_exception();
+    }
     task.work = nullptr;
     lock.lock();
+    if (failure && !task.group->failure_) {
+        task.group->failure_ = failure;
+    }
     // Under the lock, so that a waiter that has just found its group busy cannot miss this.
-    if (task.group->fetch_sub(1) == 1) {
+    if (task.group->pending_.fetch_sub(1) == 1) {
         wake_.notify_all();
     }
 }
@@ -74,14 +90,26 @@ void WorkerPool::workerLoop() {
     }
 }
 
-void WorkerPool::runUntilDone(const std::atomic<std::size_t>& group) {
+void WorkerPool::waitFor(Group& group) {
     std::unique_lock lock(mutex_);
-    while (group.load() != 0) {
+    while (group.pending_.load() != 0) {
         if (!queue_.empty()) {
             runTask(lock);
         } else {
-            wake_.wait(lock, [&] { return group.load() == 0 || !queue_.empty(); });
+            wake_.wait(lock, [&] { return group.pending_.load() == 0 || !queue_.empty(); });
         }
+    }
+}
+
+void WorkerPool::runUntilDone(Group& group) {
+    waitFor(group);
+    std::exception_ptr failure;
+    {
+        const std::lock_guard lock(mutex_);
+        failure = std::exchange(group.failure_, nullptr);
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -18,6 +19,25 @@ class WorkerPool {
 public:
     static WorkerPool& shared();
 
+    // The pieces of one job handed to a pool: counted until each has run, with the first
+    // exception one of them threw. Going out of scope it waits for every piece it counts, so
+    // state that the pieces use outlives them when it is declared before the group.
+    class Group {
+    public:
+        Group() = default;
+        ~Group();
+        Group(const Group&) = delete;
+        Group& operator=(const Group&) = delete;
+
+        bool isEmpty() const { return pending_.load() == 0; }
+
+    private:
+        friend class WorkerPool;
+        std::atomic<std::size_t> pending_ = 0;
+        WorkerPool* pool_ = nullptr;
+        std::exception_ptr failure_; // guarded by the pool's mutex
+    };
+
     explicit WorkerPool(std::size_t threadCount);
     ~WorkerPool();
     WorkerPool(const WorkerPool&) = delete;
@@ -27,17 +47,19 @@ public:
     // Whether a thread is idle and nothing much waits in the queue: only then is handing off
     // work cheaper than doing it. A hint, read without a lock.
     bool wantsWork() const;
-    // Queues a piece of work; group counts it until it has run.
-    void submit(std::atomic<std::size_t>& group, std::function<void()> task);
-    // Runs queued work on the calling thread until every piece counted by group has run.
-    void runUntilDone(const std::atomic<std::size_t>& group);
+    // Queues a piece of work; group counts it until it has run. A group belongs to one pool.
+    void submit(Group& group, std::function<void()> task);
+    // Runs queued work on the calling thread until every piece counted by group has run, then
+    // rethrows the first exception that one of them threw.
+    void runUntilDone(Group& group);
 
 private:
     void workerLoop();
     void runTask(std::unique_lock<std::mutex>& lock);
+    void waitFor(Group& group);
 
     struct Task {
-        std::atomic<std::size_t>* group;
+        Group* group;
         std::function<void()> work;
     };
 

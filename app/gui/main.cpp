@@ -1,12 +1,14 @@
 // Sorvane: finds and removes junk data in the user's account.
 
 #include "SorvaneWindow.h"
+#include "platform/DescriptorLimit.h"
 
 #include <QGuiApplication>
 #include <QIcon>
 #include <QQuickStyle>
 
 int main(int argc, char** argv) {
+    sorvane::DescriptorLimit::raiseToHardLimit();
     QGuiApplication application(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Sorvane"));
     QGuiApplication::setApplicationName(QStringLiteral("Sorvane"));

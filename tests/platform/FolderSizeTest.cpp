@@ -93,12 +93,13 @@ TEST(FolderSizeTest, SmallCasesAndLocationSizes) {
 
     EXPECT_EQ(Path::pathType(home.pathOf("plain")), PathType::file);
     EXPECT_EQ(Path::pathType(home.pathOf("empty")), PathType::directory);
-    EXPECT_EQ(Path::pathType(folderLink), PathType::directory);
-    EXPECT_EQ(Path::pathType(dangling), PathType::invalid);
+    // A link is looked at as itself, wherever it leads.
+    EXPECT_EQ(Path::pathType(folderLink), PathType::file);
+    EXPECT_EQ(Path::pathType(dangling), PathType::file);
     EXPECT_EQ(Path::pathType(home.pathOf("missing")), PathType::invalid);
     EXPECT_TRUE(Path::exists(Url(folderLink)));
-    EXPECT_FALSE(Path::exists(Url(dangling)));
-    EXPECT_TRUE(Path::isDirectory(folderLink));
+    EXPECT_TRUE(Path::exists(Url(dangling)));
+    EXPECT_FALSE(Path::isDirectory(folderLink));
     EXPECT_FALSE(Path::isDirectory(home.pathOf("plain")));
 
     EXPECT_EQ(Path::fileSize(home.url("plain")), 500U);

@@ -27,16 +27,25 @@ TEST(ListingTest, ImmediateContentsSkipHiddenEntriesAndResolveLinks) {
     home.folder("top/.hidden-folder");
     home.file("top/file.txt", 1);
     home.file("top/.hidden-file", 1);
+    home.folder("top/b-folder/inner");
     home.folder("elsewhere/target");
-    home.link("top/link-to-folder", home.pathOf("elsewhere/target"));
-    home.link("top/dangling", "missing");
+    // A link stands for its target only while that lies inside the listed folder.
+    home.link("top/c-sibling", "a-folder");
+    home.link("top/d-deeper", "b-folder/inner");
+    home.link("top/e-absolute-inside", home.pathOf("top/b-folder"));
+    home.link("top/f-file", "file.txt");
+    home.link("top/g-outside", home.pathOf("elsewhere/target"));
+    home.link("top/h-up-and-back", "../top/a-folder");
+    home.link("top/i-dangling", "missing");
+    home.link("top/j-chain", "c-sibling");
 
     const auto folders = Path::contents(home.url("top", true), true);
     EXPECT_EQ(relativePaths(home, folders),
-              (std::vector<std::string>{"top/a-folder/", "top/b-folder/", "elsewhere/target/"}));
+              (std::vector<std::string>{"top/a-folder/", "top/b-folder/", "top/a-folder/",
+                                        "top/b-folder/inner/", "top/b-folder/"}));
     const auto others = Path::contents(home.url("top", true), false);
     EXPECT_EQ(relativePaths(home, others),
-              (std::vector<std::string>{"top/dangling", "top/file.txt"}));
+              (std::vector<std::string>{"top/file.txt", "top/file.txt"}));
 
     ::testing::internal::CaptureStdout();
     EXPECT_TRUE(Path::contents(home.url("missing", true), true).empty());

@@ -1,0 +1,181 @@
+#include "Anchor.h"
+
+#include "Directory.h"
+#include "SystemRoot.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+
+namespace sorvane {
+
+namespace {
+
+struct BaseFolders {
+    std::mutex mutex;
+    std::vector<std::string> folders;
+};
+
+BaseFolders& baseFolders() {
+    static BaseFolders instance;
+    return instance;
+}
+
+std::atomic<bool> kernelResolverAllowed = true;
+// Set once the kernel has said that it has no openat2.
+std::atomic<bool> kernelResolverMissing = false;
+
+std::vector<std::string> anchorFolders() {
+    std::vector<std::string> all{
+        Url(homeFolderPath()).path(),
+        Url(SystemRoot::resolve("/Applications")).path(),
+        Url(SystemRoot::resolve("/System/Applications")).path(),
+        Url(SystemRoot::resolve("/Volumes")).path(),
+    };
+    const std::lock_guard lock(baseFolders().mutex);
+    for (const auto& folder : baseFolders().folders) {
+        all.push_back(Url(folder).path());
+    }
+    return all;
+}
+
+bool holds(const std::string& folder, const std::string& path) {
+    if (folder == "/") {
+        return true;
+    }
+    return path.starts_with(folder) && (path.size() == folder.size() || path[folder.size()] == '/');
+}
+
+// The opened thing must not be a link: O_PATH with O_NOFOLLOW would hand out the link itself.
+FileDescriptor refusingLinks(FileDescriptor opened, int flags) {
+    if (!opened.isOpen() || (flags & O_PATH) == 0) {
+        return opened;
+    }
+    struct stat info {};
+    if (fstat(opened.get(), &info) != 0) {
+        return FileDescriptor(-1, errno);
+    }
+    if (S_ISLNK(info.st_mode)) {
+        return FileDescriptor(-1, ELOOP);
+    }
+    return opened;
+}
+
+FileDescriptor openWithKernelResolver(int folder, const std::string& relative, int flags) {
+    open_how how{};
+    how.flags = static_cast<std::uint64_t>((flags & ~O_NOFOLLOW) | O_CLOEXEC);
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
+    const long descriptor = syscall(SYS_openat2, folder, relative.c_str(), &how, sizeof how);
+    return FileDescriptor(static_cast<int>(descriptor), errno);
+}
+
+FileDescriptor openComponentByComponent(int folder, const std::string& relative, int flags) {
+    FileDescriptor current;
+    int at = folder;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t slash = relative.find('/', start);
+        const std::string component = relative.substr(start, slash - start);
+        if (slash == std::string::npos) {
+            return FileDescriptor(openat(at, component.c_str(), flags | O_NOFOLLOW | O_CLOEXEC),
+                                  errno);
+        }
+        FileDescriptor next(
+            openat(at, component.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), errno);
+        if (!next.isOpen()) {
+            // A link opened with O_PATH and O_DIRECTORY reads as "not a folder"; say what it is.
+            struct stat info {};
+            const int error = next.error();
+            const bool isLink = fstatat(at, component.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                                S_ISLNK(info.st_mode);
+            return FileDescriptor(-1, isLink ? ELOOP : error);
+        }
+        current = std::move(next);
+        at = current.get();
+        start = slash + 1;
+    }
+}
+
+} // namespace
+
+void Anchor::setBaseFolders(std::vector<std::string> folders) {
+    const std::lock_guard lock(baseFolders().mutex);
+    baseFolders().folders = std::move(folders);
+}
+
+std::string Anchor::of(const std::string& path) {
+    std::string deepest = "/";
+    for (const auto& folder : anchorFolders()) {
+        if (holds(folder, path) && folder.size() > deepest.size()) {
+            deepest = folder;
+        }
+    }
+    return deepest;
+}
+
+FileDescriptor Anchor::openBeneath(int folder, const std::string& relative, int flags) {
+    if (relative.empty()) {
+        return FileDescriptor(openat(folder, ".", flags | O_CLOEXEC), errno);
+    }
+    if (relative.front() == '/' || relative.back() == '/' || Anchor::hasDotComponent(relative) ||
+        relative.find("//") != std::string::npos) {
+        return FileDescriptor(-1, EINVAL);
+    }
+    if (kernelResolverAllowed.load() && !kernelResolverMissing.load()) {
+        FileDescriptor opened = openWithKernelResolver(folder, relative, flags);
+        if (opened.isOpen() || opened.error() != ENOSYS) {
+            return refusingLinks(std::move(opened), flags);
+        }
+        kernelResolverMissing.store(true);
+    }
+    return refusingLinks(openComponentByComponent(folder, relative, flags), flags);
+}
+
+FileDescriptor Anchor::open(const Url& location, int flags) {
+    const std::string& path = location.path();
+    if (path.empty() || Anchor::hasDotComponent(path)) {
+        return FileDescriptor(-1, EINVAL);
+    }
+    const std::string anchor = of(path);
+    if (anchor == path) {
+        return FileDescriptor(::open(anchor.c_str(), (flags & ~O_NOFOLLOW) | O_CLOEXEC), errno);
+    }
+    const FileDescriptor root(::open(anchor.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC), errno);
+    if (!root.isOpen()) {
+        return FileDescriptor(-1, root.error());
+    }
+    const std::size_t skip = anchor == "/" ? 1 : anchor.size() + 1;
+    return openBeneath(root.get(), path.substr(skip), flags);
+}
+
+Anchor::Parent Anchor::openParent(const Url& location) {
+    const std::string name = location.lastPathComponent();
+    if (location.isEmpty() || location.path() == "/" || name == "." || name == "..") {
+        return {FileDescriptor(-1, EINVAL), name};
+    }
+    return {open(location.deletingLastPathComponent(), O_PATH | O_DIRECTORY), name};
+}
+
+bool Anchor::hasDotComponent(std::string_view path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find('/', start), path.size());
+        const std::string_view component = path.substr(start, end - start);
+        if (component == "." || component == "..") {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+void Anchor::setKernelResolverAllowed(bool allowed) {
+    kernelResolverAllowed.store(allowed);
+}
+
+} // namespace sorvane

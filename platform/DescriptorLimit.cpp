@@ -1,0 +1,15 @@
+#include "DescriptorLimit.h"
+
+#include <sys/resource.h>
+
+namespace sorvane {
+
+void DescriptorLimit::raiseToHardLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+} // namespace sorvane
