@@ -1,17 +1,16 @@
 #include "BundleInfo.h"
 
+#include "PropertyListShape.h"
+#include "RegularFile.h"
+
 #include <plist/plist.h>
 
 #include <cstdint>
-#include <fstream>
 #include <memory>
 
 namespace sorvane {
 
 namespace {
-
-// Information files are a few kilobytes; anything far beyond is not one worth reading whole.
-constexpr std::uintmax_t largestReadableFile = 16U * 1024U * 1024U;
 
 struct PlistDeleter {
     void operator()(plist_t node) const { plist_free(node); }
@@ -25,24 +24,15 @@ bool isBinary(const std::string& bytes) {
 } // namespace
 
 std::optional<BundleInfo> BundleInfo::read(const std::string& path) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
+    const auto bytes = RegularFile::read(path, PropertyListShape::largestSize);
+    if (!bytes) {
         return std::nullopt;
     }
-    const auto size = static_cast<std::uintmax_t>(file.tellg());
-    if (size == 0 || size > largestReadableFile) {
-        return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    file.seekg(0);
-    if (!file.read(bytes.data(), static_cast<std::streamsize>(size))) {
-        return std::nullopt;
-    }
-    return parse(bytes);
+    return parse(*bytes);
 }
 
 std::optional<BundleInfo> BundleInfo::parse(const std::string& bytes) {
-    if (bytes.empty() || bytes.size() > largestReadableFile) {
+    if (bytes.empty() || !PropertyListShape::acceptable(bytes)) {
         return std::nullopt;
     }
     plist_t raw = nullptr;

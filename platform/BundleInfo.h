@@ -12,8 +12,9 @@ namespace sorvane {
 // text values are kept, which is all a bundle's identity needs.
 class BundleInfo {
 public:
-    // No record for a file that is missing, unreasonably large, not a property list, damaged,
-    // or whose root is not a dictionary.
+    // No record for a file that is missing, not a regular file, over 1 MiB, not a property
+    // list, damaged, shaped to exhaust a parser (see PropertyListShape), or whose root is not
+    // a dictionary.
     static std::optional<BundleInfo> read(const std::string& path);
     // Parses property-list bytes held in memory, with the same rules.
     static std::optional<BundleInfo> parse(const std::string& bytes);
