@@ -3,10 +3,12 @@
 #include "Apps.h"
 #include "BundleInfo.h"
 #include "Path.h"
+#include "RegularFile.h"
 #include "SystemRoot.h"
 
-#include <array>
-#include <fstream>
+#include <QStringList>
+
+#include <algorithm>
 
 namespace sorvane {
 
@@ -22,13 +24,27 @@ std::optional<Image> bundleIcon(const std::string& applicationsFolder, const QSt
     return makeImage(Icon::Kind::imageFile, iconFile->path());
 }
 
+// Whether an icon name from an information file stays inside the Resources folder: a name is
+// whatever the bundle's maker wrote, and may point anywhere.
+bool namesAResource(const QString& name) {
+    if (name.isEmpty() || name.startsWith(QLatin1Char('/')) || name.contains(QChar(0))) {
+        return false;
+    }
+    const QStringList components = name.split(QLatin1Char('/'));
+    return std::none_of(components.begin(), components.end(), [](const QString& component) {
+        return component.isEmpty() || component == QLatin1String(".") ||
+               component == QLatin1String("..");
+    });
+}
+
 } // namespace
 
 bool isLoadableImage(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::array<char, 4096> head{};
-    file.read(head.data(), head.size());
-    const std::string_view start(head.data(), static_cast<std::size_t>(file.gcount()));
+    const auto head = RegularFile::readHead(path, 4096);
+    if (!head) {
+        return false;
+    }
+    const std::string_view start(*head);
     if (start.starts_with("icns") || start.starts_with("\x89PNG\r\n\x1a\n")) {
         return true;
     }
@@ -98,7 +114,7 @@ std::optional<Url> FileIconManager::iconFileUrl(const Url& contents) {
         return std::nullopt;
     }
     auto iconFile = info->text("CFBundleIconFile");
-    if (!iconFile) {
+    if (!iconFile || !namesAResource(*iconFile)) {
         return std::nullopt;
     }
     if (!iconFile->endsWith(QStringLiteral(".icns"))) {

@@ -27,7 +27,9 @@ public:
     // The file icon of the installed application with this identifier; none, and nothing
     // remembered, when no such application is installed.
     Image iconForBundleIdentifier(const QString& identifier);
-    // The icon file named by the information file in a bundle's Contents folder.
+    // The icon file named by the information file in a bundle's Contents folder; nothing when
+    // the name is empty, absolute or holds a "." or ".." component (or an empty one), so that
+    // it always lies inside Contents/Resources.
     static std::optional<Url> iconFileUrl(const Url& contents);
 
     // Forgets every remembered icon.
@@ -41,7 +43,8 @@ private:
     QHash<QString, Image> cache_;
 };
 
-// Whether the file exists and starts like an image we can show (.icns, PNG or SVG).
+// Whether a regular file exists there (a link at the end not followed) and starts like an image
+// we can show (.icns, PNG or SVG).
 bool isLoadableImage(const std::string& path);
 
 } // namespace sorvane

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 using namespace sorvane;
@@ -115,5 +116,49 @@ TEST_F(FileIconManagerTest, SafeFromSeveralThreadsAtOnce) {
     }
     for (auto& thread : threads) {
         thread.join();
+    }
+}
+
+TEST_F(FileIconManagerTest, IconNamesStayInsideResources) {
+    const std::string resources = home.pathOf("root/Applications/Named.app/Contents/Resources/");
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases{
+        {"AppIcon", resources + "AppIcon.icns"},
+        {"Icons/AppIcon.icns", resources + "Icons/AppIcon.icns"},
+        {"..icns", resources + "..icns"},
+        {"../../../../etc/passwd", std::nullopt},
+        {"/etc/passwd", std::nullopt},
+        {"Icons/../../Info.plist", std::nullopt},
+        {"./AppIcon", std::nullopt},
+        {"..", std::nullopt},
+        {".", std::nullopt},
+        {"Icons//AppIcon", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [name, expected] : cases) {
+        SCOPED_TRACE(name);
+        test::makeBundle(home, "root/Applications/Named.app", {{"CFBundleIconFile", name}});
+        const auto url = FileIconManager::iconFileUrl(
+            Url::folder(home.pathOf("root/Applications/Named.app/Contents")));
+        EXPECT_EQ(url ? std::optional<std::string>(url->path()) : std::nullopt, expected);
+    }
+}
+
+TEST_F(FileIconManagerTest, OnlyRegularFilesAreLookedAt) {
+    // A pipe with no writer would block a plain open for good, a device would never end.
+    makeAppWithIcon(home, "root/Applications/Piped.app", "Piped", "Placeholder", "");
+    const std::string pipe =
+        home.pathOf("root/Applications/Piped.app/Contents/Resources/Piped.icns");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    home.folder("root/Applications/Folder.app/Contents/Resources/Folder.icns");
+    makeAppWithIcon(home, "root/Applications/Folder.app", "Folder", "Placeholder", "");
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"Piped", pipe},
+        {"Folder", home.pathOf("root/Applications/Folder.app/Contents/Resources/Folder.icns")},
+    };
+    for (const auto& [name, iconFile] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(isLoadableImage(iconFile));
+        EXPECT_EQ(*FileIconManager::shared().iconForApplicationNamed(QString::fromStdString(name)),
+                  (Icon{Icon::Kind::fileIcon, home.pathOf("root/Applications/" + name + ".app")}));
     }
 }
