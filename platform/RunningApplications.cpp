@@ -6,6 +6,7 @@
 #include <array>
 #include <fcntl.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace sorvane {
 
@@ -45,17 +46,25 @@ std::optional<std::string> RunningApplications::bundleOfExecutable(const std::st
 }
 
 std::optional<QString> RunningApplications::identifierOf(const std::string& executable) {
+    const auto bundle = bundleOfExecutable(executable);
+    if (!bundle) {
+        return std::nullopt;
+    }
+    // An information file may appear or change while the program runs; its identity is checked
+    // before it is read, so a change in between only means one more reading next time.
+    const std::string infoFile = *bundle + "/Contents/Info.plist";
+    const auto information = RegularFile::identity(infoFile);
     const auto known = identifiers_.find(executable);
-    if (known != identifiers_.end()) {
-        return known->second;
+    if (known != identifiers_.end() && known->second.information == information) {
+        return known->second.identifier;
     }
     std::optional<QString> identifier;
-    if (const auto bundle = bundleOfExecutable(executable)) {
-        if (const auto info = BundleInfo::read(*bundle + "/Contents/Info.plist")) {
+    if (information) {
+        if (const auto info = BundleInfo::read(infoFile)) {
             identifier = info->text("CFBundleIdentifier");
         }
     }
-    identifiers_.emplace(executable, identifier);
+    identifiers_.insert_or_assign(executable, Known{information, identifier});
     return identifier;
 }
 
@@ -73,14 +82,17 @@ RunningApplications::Identifiers RunningApplications::readNow() {
         }
         return true;
     });
+    std::unordered_set<std::string> running;
     for (const auto& pid : pids) {
         if (const auto executable = executableOf(proc, pid)) {
             if (auto identifier = identifierOf(*executable)) {
                 present->insert(*identifier);
             }
+            running.insert(*executable);
         }
     }
     close(proc);
+    std::erase_if(identifiers_, [&](const auto& entry) { return !running.contains(entry.first); });
     return present;
 }
 

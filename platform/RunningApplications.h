@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RegularFile.h"
+
 #include <QSet>
 #include <QString>
 
@@ -38,12 +40,20 @@ public:
     static std::optional<std::string> bundleOfExecutable(const std::string& executable);
 
 private:
+    // What an executable's bundle said, and which version of its information file said it.
+    struct Known {
+        std::optional<RegularFile::Identity> information;
+        std::optional<QString> identifier;
+    };
+
     void readInBackground();
     std::optional<QString> identifierOf(const std::string& executable);
 
     std::mutex readingMutex_; // one reading at a time; guards identifiers_
-    // What each executable's bundle says, remembered so that a reading reads no bundle twice.
-    std::unordered_map<std::string, std::optional<QString>> identifiers_;
+    // What each running executable's bundle says, remembered so that a reading reads no bundle
+    // twice and an unchanged information file is not read again. Only executables seen in the
+    // latest reading are kept.
+    std::unordered_map<std::string, Known> identifiers_;
 
     std::mutex mutex_; // guards what follows
     std::condition_variable wake_;

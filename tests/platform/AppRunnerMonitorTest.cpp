@@ -122,3 +122,47 @@ TEST(AppRunnerMonitorTest, BundleOfAnExecutable) {
     EXPECT_FALSE(
         RunningApplications::bundleOfExecutable("/A.app/Contents/MacOS/sub/tool").has_value());
 }
+
+TEST(AppRunnerMonitorTest, NoticesAnInformationFileThatAppearsOrChangesWhileTheProgramRuns) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> identifierAtStart; // none: no information file yet
+        test::PlistFormat format;
+    };
+    const std::vector<Case> cases{
+        {"appears", std::nullopt, test::PlistFormat::xml},
+        {"changes", "org.sorvane.before", test::PlistFormat::binary},
+    };
+    for (const auto& [name, identifierAtStart, format] : cases) {
+        SCOPED_TRACE(name);
+        TempHome home;
+        const std::string bundle = "Applications/Late.app";
+        home.folder(bundle + "/Contents/MacOS");
+        if (identifierAtStart) {
+            test::makeApp(home, bundle, *identifierAtStart, format);
+        }
+        const std::string executable = home.pathOf(bundle + "/Contents/MacOS/Late");
+        std::filesystem::copy_file("/bin/sleep", executable);
+        std::filesystem::permissions(executable, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add);
+        test::ChildProcess process(executable, {"60"});
+        ASSERT_TRUE(process.started());
+
+        auto delegate = std::make_shared<RecordingMonitorDelegate>();
+        auto monitor = AppRunnerMonitor::create({QStringLiteral("org.sorvane.late")}, 0.05);
+        monitor->setDelegate(delegate);
+        monitor->start();
+        // Two checks, so that the program has certainly been seen without its identifier.
+        ASSERT_TRUE(test::waitUntil([&] { return delegate->calls.size() >= 2; }));
+        EXPECT_EQ(delegate->calls.back().second, false);
+
+        test::makeApp(home, bundle, "org.sorvane.late", format);
+        const std::size_t written = delegate->calls.size();
+        // A check hands out the reading its predecessor asked for: the second check after the
+        // change has read the new file.
+        ASSERT_TRUE(test::waitUntil([&] { return delegate->calls.size() >= written + 2; }));
+        EXPECT_EQ(delegate->calls[written + 1],
+                  (std::pair<QString, bool>{"org.sorvane.late", true}));
+        monitor->stop();
+    }
+}
