@@ -20,7 +20,8 @@ public:
     void endArray();
     // The key of the next value inside an object.
     void key(std::string_view name);
-    // Text that is valid UTF-8.
+    // Text that is valid UTF-8. Controls that a terminal acts on (C0, DEL, C1 and the
+    // bidirectional ones) are written as \u escapes, so the document stays safe to show.
     void string(std::string_view text);
     void number(std::uint64_t value);
     void null();

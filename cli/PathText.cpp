@@ -1,5 +1,6 @@
 #include "PathText.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace sorvane::cli {
@@ -8,15 +9,20 @@ namespace {
 
 constexpr char hexDigits[] = "0123456789abcdef";
 
-// The length of the valid UTF-8 sequence starting at text[at], or 0 when there is none
-// (overlong forms, surrogates and code points past U+10FFFF are invalid).
-std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
+struct Sequence {
+    std::size_t length = 0; // 0 when the bytes are no valid UTF-8
+    std::uint32_t codePoint = 0;
+};
+
+// The valid UTF-8 sequence starting at text[at], if any (overlong forms, surrogates and code
+// points past U+10FFFF are invalid).
+Sequence utf8Sequence(std::string_view text, std::size_t at) {
     const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[at + i]); };
     const std::uint8_t lead = byte(0);
     std::size_t length = 0;
     std::uint32_t codePoint = 0;
     if (lead < 0x80) {
-        return 1;
+        return {1, lead};
     }
     if (lead >= 0xc2 && lead <= 0xdf) {
         length = 2;
@@ -28,14 +34,14 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
         length = 4;
         codePoint = lead & 0x07U;
     } else {
-        return 0;
+        return {};
     }
     if (at + length > text.size()) {
-        return 0;
+        return {};
     }
     for (std::size_t i = 1; i < length; ++i) {
         if ((byte(i) & 0xc0U) != 0x80) {
-            return 0;
+            return {};
         }
         codePoint = (codePoint << 6U) | (byte(i) & 0x3fU);
     }
@@ -43,9 +49,17 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at) {
         (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
     const bool surrogate = codePoint >= 0xd800 && codePoint <= 0xdfff;
     if (overlong || surrogate || codePoint > 0x10ffff) {
-        return 0;
+        return {};
     }
-    return length;
+    return {length, codePoint};
+}
+
+// Characters that a terminal acts on instead of showing: the C0 and C1 controls, DEL, and the
+// bidirectional embeddings, overrides and isolates, which reorder the rest of the line.
+bool changesTerminal(std::uint32_t codePoint) {
+    return codePoint < 0x20 || (codePoint >= 0x7f && codePoint <= 0x9f) ||
+           (codePoint >= 0x202a && codePoint <= 0x202e) ||
+           (codePoint >= 0x2066 && codePoint <= 0x2069);
 }
 
 int hexValue(char digit) {
@@ -67,19 +81,23 @@ std::string PathText::escape(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t at = 0; at < bytes.size();) {
-        const auto byte = static_cast<std::uint8_t>(bytes[at]);
-        const std::size_t length = utf8SequenceLength(bytes, at);
-        if (byte == '\\') {
+        const auto sequence = utf8Sequence(bytes, at);
+        if (bytes[at] == '\\') {
             text += "\\\\";
             ++at;
-        } else if (length == 0 || byte < 0x20 || byte == 0x7f) {
-            text += "\\x";
-            text += hexDigits[byte >> 4U];
-            text += hexDigits[byte & 0x0fU];
-            ++at;
-        } else {
-            text.append(bytes.substr(at, length));
+        } else if (sequence.length == 0 || changesTerminal(sequence.codePoint)) {
+            // Byte by byte, so that unescaping gives back exactly these bytes.
+            const std::size_t length = std::max<std::size_t>(sequence.length, 1);
+            for (std::size_t i = 0; i < length; ++i) {
+                const auto byte = static_cast<std::uint8_t>(bytes[at + i]);
+                text += "\\x";
+                text += hexDigits[byte >> 4U];
+                text += hexDigits[byte & 0x0fU];
+            }
             at += length;
+        } else {
+            text.append(bytes.substr(at, sequence.length));
+            at += sequence.length;
         }
     }
     return text;

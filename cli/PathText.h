@@ -8,9 +8,11 @@ namespace sorvane::cli {
 
 // How file locations are written in the CLI's reports and read back from its arguments. File
 // names are bytes, not text: a path may hold bytes that are not UTF-8, or a newline, and must
-// still survive a trip through a line-oriented report or a JSON string. Valid UTF-8 other than
-// control characters is written as it is; a backslash is doubled; every other byte is written
-// as \xHH (two lower-case hex digits).
+// still survive a trip through a line-oriented report or a JSON string, and a name must not be
+// able to move the cursor, recolour or reorder what a terminal shows. Valid UTF-8 is written as
+// it is, except the characters a terminal acts on (C0 and C1 controls, DEL and the
+// bidirectional controls U+202A-U+202E and U+2066-U+2069); a backslash is doubled; every other
+// byte, and each byte of those characters, is written as \xHH (two lower-case hex digits).
 class PathText {
 public:
     PathText() = delete;

@@ -166,6 +166,24 @@ bool hasLocation(const ItemFinding& item, const std::string& path) {
     return std::find(locations.begin(), locations.end(), path) != locations.end();
 }
 
+// Cleaning a group removes every location it stands for, so naming just one of them must not
+// quietly remove the others.
+bool allLocationsGiven(const ItemFinding& item, const std::set<std::string>& given) {
+    const auto locations = item.locations();
+    return std::all_of(locations.begin(), locations.end(),
+                       [&](const std::string& location) { return given.count(location) != 0; });
+}
+
+std::string partOfGroupMessage(const std::string& path, const ItemFinding& item) {
+    std::string locations;
+    for (const auto& location : item.locations()) {
+        locations += (locations.empty() ? "'" : ", '") + PathText::escape(location) + "'";
+    }
+    return "--path '" + PathText::escape(path) + "' is one location of the group '" +
+           PathText::escape(item.name) + "', which is only cleaned whole; give all of its " +
+           "locations: " + locations;
+}
+
 // The location as the engine writes it: absolute, without repeated or trailing slashes.
 std::string normalisedLocation(const std::string& path) {
     if (path.starts_with("/")) {
@@ -197,6 +215,10 @@ int clean(const CommandLine& line, std::FILE* out) {
                                      category.key) != line.categoryKeys.end();
         picked.emplace_back(category.items.size(), whole);
     }
+    std::set<std::string> given;
+    for (const auto& path : line.paths) {
+        given.insert(normalisedLocation(path));
+    }
     for (const auto& path : line.paths) {
         if (Anchor::hasDotComponent(path)) {
             return fail("'" + PathText::escape(path) +
@@ -206,10 +228,15 @@ int clean(const CommandLine& line, std::FILE* out) {
         bool matched = false;
         for (std::size_t c = 0; c < findings.size(); ++c) {
             for (std::size_t i = 0; i < findings[c].items.size(); ++i) {
-                if (hasLocation(findings[c].items[i], location)) {
-                    picked[c][i] = true;
-                    matched = true;
+                const ItemFinding& item = findings[c].items[i];
+                if (!hasLocation(item, location)) {
+                    continue;
                 }
+                if (!picked[c][i] && !allLocationsGiven(item, given)) {
+                    return fail(partOfGroupMessage(path, item));
+                }
+                picked[c][i] = true;
+                matched = true;
             }
         }
         if (!matched) {

@@ -124,29 +124,31 @@ TEST(CliTest, CleanWithYesDeletesExactlyTheSelection) {
     const auto scan = test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json")});
     ASSERT_EQ(scan.exitCode, 0) << scan.err;
     std::set<std::string> selected;
-    std::string chromeItem;
+    QStringList groupPaths;
     for (const auto& category : test::parseJson(scan.out).value("categories").toArray()) {
         const auto object = category.toObject();
         if (object.value("key") == QStringLiteral("RECYCLE_BIN")) {
             selected = locationsIn(object.value("items").toArray());
         }
         if (object.value("key") == QStringLiteral("XCODE_CACHE")) {
-            // A group item, selected through one of its further locations.
+            // A group item, selected through all of its locations, one written with a slash.
             const auto group = object.value("items").toArray().first().toObject();
-            chromeItem = group.value("suburls").toArray().last().toString().toStdString();
             for (const auto& suburl : group.value("suburls").toArray()) {
                 selected.insert(suburl.toString().toStdString());
+                groupPaths << QStringLiteral("--path") << suburl.toString();
             }
+            groupPaths.last() += QLatin1Char('/');
         }
     }
-    ASSERT_FALSE(chromeItem.empty());
+    ASSERT_GE(groupPaths.size(), 4);
     ASSERT_GE(selected.size(), 4U);
 
     const auto before = test::describeTree(run.home().path());
     const auto clean =
-        test::runCli(run, {QStringLiteral("clean"), QStringLiteral("--category"),
-                           QStringLiteral("RECYCLE_BIN"), QStringLiteral("--path"),
-                           q(chromeItem + "/"), QStringLiteral("--yes"), QStringLiteral("--json")});
+        test::runCli(run, QStringList{QStringLiteral("clean"), QStringLiteral("--category"),
+                                      QStringLiteral("RECYCLE_BIN"), QStringLiteral("--yes"),
+                                      QStringLiteral("--json")} +
+                              groupPaths);
     ASSERT_EQ(clean.exitCode, 0) << clean.err << clean.out;
     const QJsonObject report = test::parseJson(clean.out);
     EXPECT_TRUE(report.value("cleaned").toBool());
@@ -321,4 +323,139 @@ TEST(CliTest, EmptySelectionAndHelpAndVersion) {
     const auto version = test::run(QStringLiteral(SORVANE_CLI), {QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.starts_with("sorvane-cli ")) << version.out;
+}
+
+TEST(CliTest, CharactersThatDriveTerminalsAreEscapedAndRoundTrip) {
+    const SampleHomeRun run;
+    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
+    // The name in the trash, and how both reports write it.
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"next\xc2\x85line", "next\\xc2\\x85line"}, // C1 NEL
+        {"csi\xc2\x9b"
+         "31m",
+         "csi\\xc2\\x9b31m"},          // C1 CSI
+        {"rubout\x7f", "rubout\\x7f"}, // DEL
+        {"gpj.\xe2\x80\xae"
+         "exe",
+         "gpj.\\xe2\\x80\\xaeexe"},                    // right-to-left override
+        {"embed\xe2\x80\xaa", "embed\\xe2\\x80\\xaa"}, // left-to-right embedding
+        {"isolate\xe2\x81\xa6x\xe2\x81\xa9", "isolate\\xe2\\x81\\xa6x\\xe2\\x81\\xa9"},
+        {"colour\x1b[31m", "colour\\x1b[31m"},                                        // C0 ESC
+        {"na\xc3\xafve \xe2\x80\x94 \xc2\xa0", "na\xc3\xafve \xe2\x80\x94 \xc2\xa0"}, // plain text
+    };
+    for (const auto& [name, escaped] : cases) {
+        run.home().file("Library/.Trash/" + name, 5);
+    }
+    const std::string trash = run.home().path() + "/Library/.Trash/";
+    const std::vector<std::string> raw{"\xc2\x85",     "\xc2\x9b",     "\x7f", "\xe2\x80\xae",
+                                       "\xe2\x80\xaa", "\xe2\x81\xa6", "\x1b"};
+
+    const auto text =
+        test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--items"),
+                           QStringLiteral("--category"), QStringLiteral("RECYCLE_BIN")});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    const auto json =
+        test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json"),
+                           QStringLiteral("--category"), QStringLiteral("RECYCLE_BIN")});
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    for (const auto& control : raw) {
+        EXPECT_EQ(text.out.find(control), std::string::npos) << test::describeTree(trash).size();
+        EXPECT_EQ(json.out.find(control), std::string::npos);
+    }
+    const auto items = test::parseJson(json.out)
+                           .value("categories")
+                           .toArray()[0]
+                           .toObject()
+                           .value("items")
+                           .toArray();
+    const std::set<std::string> fromJson = locationsIn(items);
+    std::set<std::string> names;
+    for (const auto& item : items) {
+        names.insert(item.toObject().value("name").toString().toStdString());
+    }
+    QStringList clean{QStringLiteral("clean"), QStringLiteral("--yes")};
+    for (const auto& [name, escaped] : cases) {
+        SCOPED_TRACE(escaped);
+        EXPECT_NE(text.out.find("    " + escaped + " "), std::string::npos) << "the item's name";
+        EXPECT_NE(text.out.find("        " + trash + escaped + "\n"), std::string::npos);
+        EXPECT_EQ(fromJson.count(trash + escaped), 1U);
+        EXPECT_EQ(names.count(name), 1U) << "JSON keeps the name itself, as \\u escapes";
+        clean << QStringLiteral("--path") << q(trash + escaped);
+    }
+    const auto cleaned = test::runCli(run, clean);
+    EXPECT_EQ(cleaned.exitCode, 0) << cleaned.err;
+    for (const auto& control : raw) {
+        EXPECT_EQ(cleaned.out.find(control), std::string::npos);
+    }
+    for (const auto& [name, escaped] : cases) {
+        EXPECT_FALSE(test::exists(trash + name)) << escaped;
+    }
+    EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
+}
+
+TEST(CliTest, AGroupIsOnlyCleanedWhole) {
+    const SampleHomeRun run;
+    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
+    run.home().file("Library/Developer/Xcode/iOS DeviceSupport/18.0 \xe2\x80\xae"
+                    "ateb/dyld",
+                    10);
+    const auto scan = test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json")});
+    ASSERT_EQ(scan.exitCode, 0) << scan.err;
+    QString groupName;
+    QStringList locations;
+    for (const auto& category : test::parseJson(scan.out).value("categories").toArray()) {
+        for (const auto& item : category.toObject().value("items").toArray()) {
+            const auto suburls = item.toObject().value("suburls").toArray();
+            if (!suburls.isEmpty() &&
+                suburls[0].toString().contains(QStringLiteral("DeviceSupport"))) {
+                groupName = item.toObject().value("name").toString();
+                for (const auto& suburl : suburls) {
+                    locations << suburl.toString();
+                }
+            }
+        }
+    }
+    ASSERT_EQ(locations.size(), 4) << scan.out;
+    const auto pathsOf = [](const QStringList& chosen) {
+        QStringList arguments;
+        for (const auto& location : chosen) {
+            arguments << QStringLiteral("--path") << location;
+        }
+        return arguments;
+    };
+    const auto before = test::describeTree(run.home().path());
+    const std::vector<std::pair<const char*, QStringList>> refused{
+        {"one location", {locations[1]}},
+        {"the escaped one", {locations[3]}},
+        {"all but one", locations.mid(0, 3)},
+        {"one, with a whole other category", {QStringLiteral("RECYCLE_BIN"), locations[0]}},
+    };
+    for (const auto& [name, chosen] : refused) {
+        SCOPED_TRACE(name);
+        QStringList arguments{QStringLiteral("clean"), QStringLiteral("--yes")};
+        if (chosen.first() == QStringLiteral("RECYCLE_BIN")) {
+            arguments << QStringLiteral("--category") << chosen.first() << QStringLiteral("--path")
+                      << chosen.last();
+        } else {
+            arguments += pathsOf(chosen);
+        }
+        const auto result = test::runCli(run, arguments);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(lineCount(result.err), 1) << result.err;
+        EXPECT_NE(result.err.find("'" + groupName.toStdString() + "'"), std::string::npos)
+            << result.err;
+        for (const auto& location : locations) {
+            EXPECT_NE(result.err.find("'" + location.toStdString() + "'"), std::string::npos)
+                << result.err;
+        }
+        EXPECT_EQ(result.err.find("\xe2\x80\xae"), std::string::npos);
+        EXPECT_EQ(test::describeTree(run.home().path()), before);
+    }
+    const auto whole = test::runCli(
+        run, QStringList{QStringLiteral("clean"), QStringLiteral("--yes")} + pathsOf(locations));
+    EXPECT_EQ(whole.exitCode, 0) << whole.err;
+    EXPECT_FALSE(
+        test::exists(run.home().pathOf("Library/Developer/Xcode/iOS DeviceSupport/16.7 (20H19)")));
+    EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
 }
