@@ -128,10 +128,14 @@ FileDescriptor Anchor::openBeneath(int folder, const std::string& relative, int 
     }
     if (kernelResolverAllowed.load() && !kernelResolverMissing.load()) {
         FileDescriptor opened = openWithKernelResolver(folder, relative, flags);
-        if (opened.isOpen() || opened.error() != ENOSYS) {
+        // A path longer than the kernel takes at once is still reachable one component at a
+        // time; only a missing resolver is remembered.
+        if (opened.isOpen() || (opened.error() != ENOSYS && opened.error() != ENAMETOOLONG)) {
             return refusingLinks(std::move(opened), flags);
         }
-        kernelResolverMissing.store(true);
+        if (opened.error() == ENOSYS) {
+            kernelResolverMissing.store(true);
+        }
     }
     return refusingLinks(openComponentByComponent(folder, relative, flags), flags);
 }

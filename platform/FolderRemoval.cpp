@@ -229,8 +229,8 @@ bool Path::remove(const Url& url) {
         // A folder that turned into a link or file since it was looked at goes as such. When
         // its contents failed, the cause recorded there is kept: it explains why it stays.
         const bool openable = opened || openError == ELOOP || openError == ENOTDIR;
-        if (!openable || (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 &&
-                          errno != ENOENT)) {
+        if (!openable ||
+            (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT)) {
             failure.record(location, openable ? errno : openError);
         }
     }

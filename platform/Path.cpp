@@ -15,6 +15,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -159,6 +160,8 @@ std::vector<Url> Path::contents(const Url& folder, bool directories) {
         return {};
     }
     std::vector<Url> kept;
+    // A link to a sibling names it a second time; each location is returned once.
+    std::set<std::string> seen;
     for (const auto& child : visibleEntries(descriptor.get())) {
         std::string relative = child.name;
         bool isFolder = child.isFolder;
@@ -169,8 +172,7 @@ std::vector<Url> Path::contents(const Url& folder, bool directories) {
             if (!target) {
                 continue;
             }
-            const FileDescriptor resolved =
-                Anchor::openBeneath(descriptor.get(), *target, O_PATH);
+            const FileDescriptor resolved = Anchor::openBeneath(descriptor.get(), *target, O_PATH);
             struct stat info {};
             if (!resolved.isOpen() || fstat(resolved.get(), &info) != 0) {
                 continue;
@@ -178,8 +180,9 @@ std::vector<Url> Path::contents(const Url& folder, bool directories) {
             relative = std::move(*target);
             isFolder = S_ISDIR(info.st_mode);
         }
-        if (isFolder == directories) {
-            kept.push_back(folder.appending(relative, isFolder));
+        Url entry = folder.appending(relative, isFolder);
+        if (isFolder == directories && seen.insert(entry.path()).second) {
+            kept.push_back(std::move(entry));
         }
     }
     return kept;

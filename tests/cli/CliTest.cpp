@@ -10,7 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace sorvane;
 using test::SampleHomeRun;
@@ -251,6 +256,9 @@ TEST(CliTest, EveryUsageErrorGivesStatusTwoAndOneLine) {
     const SampleHomeRun run;
     ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
     const std::string home = run.home().path();
+    // A home given as a link could be pointed elsewhere while the cleaning runs.
+    const std::string homeLink = home + "-link";
+    ASSERT_EQ(symlink(home.c_str(), homeLink.c_str()), 0);
     const std::vector<std::pair<QStringList, std::string>> cases{
         {{}, "no command given"},
         {{QStringLiteral("sweep")}, "unknown command 'sweep'"},
@@ -279,6 +287,13 @@ TEST(CliTest, EveryUsageErrorGivesStatusTwoAndOneLine) {
          "must lie exactly two levels below /"},
         {{QStringLiteral("scan"), QStringLiteral("--home"), QStringLiteral("/tmp/no-such-home-x")},
          "is not a folder"},
+        {{QStringLiteral("scan"), QStringLiteral("--home"), q(homeLink)},
+         "is a symbolic link; give the folder itself"},
+        {{QStringLiteral("scan"), QStringLiteral("--home"), q(home + "/Library/..")},
+         "must not hold a '.' or '..' component"},
+        {{QStringLiteral("clean"), QStringLiteral("--path"),
+          q(home + "/Library/../Library/.Trash/Old Project")},
+         "holds a '.' or '..' component"},
         {{QStringLiteral("scan"), QStringLiteral("--root"), QStringLiteral("/no/such/root")},
          "is not a folder"},
         {{QStringLiteral("scan"), QStringLiteral("extra")}, "unexpected argument 'extra'"},
@@ -304,6 +319,43 @@ TEST(CliTest, EveryUsageErrorGivesStatusTwoAndOneLine) {
     }
     // Nothing was touched by any of them.
     EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
+    unlink(homeLink.c_str());
+}
+
+// A location longer than the system takes as one path is still reached, one folder at a time,
+// and the report says deleted only for what is really gone.
+TEST(CliTest, ALocationLongerThanAPathIsCleanedAndReportedTruly) {
+    const SampleHomeRun run;
+    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
+    int folder = open(run.home().pathOf("Library/Mail").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    const std::string name(200, 'm');
+    std::string relative = "Library/Mail";
+    for (int level = 0; level < 24; ++level) {
+        ASSERT_EQ(mkdirat(folder, name.c_str(), 0755), 0);
+        const int next = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
+        close(folder);
+        folder = next;
+        relative += "/" + name;
+    }
+    ASSERT_EQ(mkdirat(folder, "Attachments", 0755), 0);
+    const int attachments = openat(folder, "Attachments", O_RDONLY | O_DIRECTORY);
+    close(openat(attachments, "report.pdf", O_CREAT | O_WRONLY, 0644));
+    close(folder);
+    const std::string location = run.home().pathOf(relative + "/Attachments/report.pdf");
+    ASSERT_GT(location.size(), std::size_t{PATH_MAX});
+
+    const auto clean = test::runCli(
+        run, {QStringLiteral("clean"), QStringLiteral("--category"),
+              QStringLiteral("MAIL_ATTACHMENTS"), QStringLiteral("--yes"), QStringLiteral("--json")});
+    const auto report = test::parseJson(clean.out);
+    const bool gone = faccessat(attachments, "report.pdf", F_OK, AT_SYMLINK_NOFOLLOW) != 0 &&
+                      errno == ENOENT;
+    close(attachments);
+    EXPECT_TRUE(gone) << "reached one folder at a time, the location can be removed";
+    const auto listed = report.value(gone ? "deleted" : "remaining").toArray();
+    EXPECT_TRUE(listed.contains(q(location))) << clean.out;
+    EXPECT_EQ(clean.exitCode, gone ? 0 : 1) << clean.err;
 }
 
 TEST(CliTest, EmptySelectionAndHelpAndVersion) {

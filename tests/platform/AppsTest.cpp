@@ -47,8 +47,7 @@ TEST(AppsTest, ReadsBundlesInXmlAndBinaryForm) {
     home.link("root/Applications/Linked.app", home.pathOf("elsewhere/Linked.app"));
 
     const AppList apps = Apps::installedApps(true);
-    EXPECT_EQ(identifiers(apps),
-              (std::vector<QString>{"org.sample.Editor", "org.sample.Viewer"}));
+    EXPECT_EQ(identifiers(apps), (std::vector<QString>{"org.sample.Editor", "org.sample.Viewer"}));
     ASSERT_EQ(apps.size(), 2U);
     EXPECT_EQ(apps[0]->name(), QStringLiteral("Editor"));
     EXPECT_EQ(apps[0]->version(), QStringLiteral("3.1"));

@@ -1,12 +1,11 @@
+#include "platform/Anchor.h"
 #include "platform/Path.h"
 #include "support/Processes.h"
+#include "support/SwapRace.h"
 #include "support/TempHome.h"
 
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <thread>
 
 using namespace sorvane;
 using test::TempHome;
@@ -108,24 +107,56 @@ TEST(FolderRemovalTest, FolderSwappedForALinkMidwayNeverLeadsOutside) {
                 home.file(base + "/d" + std::to_string(i) + "/sub/f" + std::to_string(j), 1);
             }
         }
-        std::atomic<bool> done = false;
-        std::thread swapper([&] {
-            // Replaces folders by links to the victim while the removal runs.
-            for (int i = folders - 1; i >= 0 && !done.load(); --i) {
-                const std::string folder = home.pathOf(base + "/d" + std::to_string(i));
-                std::error_code error;
-                std::filesystem::rename(folder, folder + ".moved", error);
-                std::filesystem::create_symlink(home.pathOf("victim"), folder, error);
-                std::filesystem::rename(folder + ".moved/sub", folder + ".moved/sub2", error);
-                std::filesystem::create_directory_symlink(home.pathOf("victim"),
-                                                          folder + ".moved/sub", error);
-            }
-        });
+        std::vector<std::string> swapped;
+        for (int i = folders - 1; i >= 0; --i) {
+            const std::string folder = home.pathOf(base + "/d" + std::to_string(i));
+            swapped.insert(swapped.end(), {folder, folder + ".moved/sub"});
+        }
         ::testing::internal::CaptureStdout();
-        Path::remove(home.url(base, true));
-        done = true;
-        swapper.join();
+        {
+            const test::SwapRace race(swapped, home.pathOf("victim"));
+            Path::remove(home.url(base, true));
+        }
         ::testing::internal::GetCapturedStdout();
         expectVictimIntact(home);
     }
+}
+
+// Below its anchor a location is reached only through real folders: a link anywhere on the way
+// leaves every operation with nothing, whether the kernel resolves the path or we walk it one
+// component at a time.
+TEST(FolderRemovalTest, ALinkOnTheWayReachesNothingWithEitherResolver) {
+    TempHome home;
+    home.file("real/inner/data", 100);
+    home.file("real/inner/deeper/more", 50);
+    home.link("via", "real");
+    home.link("real/inner-link", "inner");
+    for (const bool kernel : {true, false}) {
+        SCOPED_TRACE(kernel ? "kernel resolver" : "component by component");
+        Anchor::setKernelResolverAllowed(kernel);
+        for (const char* location : {"via/inner", "real/inner-link/deeper"}) {
+            SCOPED_TRACE(location);
+            const Url folder = home.url(location, true);
+            ::testing::internal::CaptureStdout();
+            EXPECT_TRUE(Path::contents(folder, true).empty());
+            EXPECT_TRUE(Path::entries(folder, true).empty());
+            EXPECT_EQ(Path::directorySize(folder), 0U);
+            EXPECT_EQ(Path::size(folder), 0U);
+            EXPECT_FALSE(Path::exists(folder));
+            EXPECT_FALSE(Path::isDeletable(folder.path()));
+            EXPECT_FALSE(Path::isGone(folder)) << "unreachable is not gone";
+            EXPECT_FALSE(Path::remove(folder));
+            ::testing::internal::GetCapturedStdout();
+        }
+        // The same locations reached through real folders work.
+        EXPECT_EQ(Path::directorySize(home.url("real/inner", true)), 150U);
+        EXPECT_EQ(Path::entries(home.url("real", true), true).size(), 5U);
+        EXPECT_TRUE(test::exists(home.pathOf("real/inner/deeper/more")));
+        // A "." or ".." anywhere is refused outright.
+        EXPECT_EQ(Path::directorySize(home.url("real/inner/deeper/..", true)), 0U);
+        EXPECT_EQ(Path::directorySize(home.url("real/./inner", true)), 0U);
+    }
+    Anchor::setKernelResolverAllowed(true);
+    EXPECT_TRUE(Path::remove(home.url("real/inner", true)));
+    EXPECT_TRUE(Path::isGone(home.url("real/inner", true)));
 }

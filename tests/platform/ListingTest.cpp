@@ -41,11 +41,9 @@ TEST(ListingTest, ImmediateContentsSkipHiddenEntriesAndResolveLinks) {
 
     const auto folders = Path::contents(home.url("top", true), true);
     EXPECT_EQ(relativePaths(home, folders),
-              (std::vector<std::string>{"top/a-folder/", "top/b-folder/", "top/a-folder/",
-                                        "top/b-folder/inner/", "top/b-folder/"}));
+              (std::vector<std::string>{"top/a-folder/", "top/b-folder/", "top/b-folder/inner/"}));
     const auto others = Path::contents(home.url("top", true), false);
-    EXPECT_EQ(relativePaths(home, others),
-              (std::vector<std::string>{"top/file.txt", "top/file.txt"}));
+    EXPECT_EQ(relativePaths(home, others), (std::vector<std::string>{"top/file.txt"}));
 
     ::testing::internal::CaptureStdout();
     EXPECT_TRUE(Path::contents(home.url("missing", true), true).empty());

@@ -1,12 +1,16 @@
 // Trees large enough that the folder walk and the removal hand work to the shared pool.
 
 #include "platform/Path.h"
+#include "platform/WorkerPool.h"
+#include "support/SwapRace.h"
 #include "support/TempHome.h"
 
 #include <atomic>
 #include <dirent.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <stdexcept>
+#include <sys/resource.h>
 #include <thread>
 
 using namespace sorvane;
@@ -127,26 +131,66 @@ TEST(ParallelWalkTest, WideTreeFolderSwappedForALinkMidwayNeverLeadsOutside) {
                 home.file(base + "/d" + std::to_string(i) + "/sub/f" + std::to_string(j), 1);
             }
         }
-        std::atomic<bool> done = false;
-        std::thread swapper([&] {
-            for (int i = folders - 1; i >= 0 && !done.load(); --i) {
-                const std::string folder = home.pathOf(base + "/d" + std::to_string(i));
-                std::error_code error;
-                std::filesystem::rename(folder, folder + ".moved", error);
-                std::filesystem::create_symlink(home.pathOf("victim"), folder, error);
-                std::filesystem::rename(folder + ".moved/sub", folder + ".moved/sub2", error);
-                std::filesystem::create_directory_symlink(home.pathOf("victim"),
-                                                          folder + ".moved/sub", error);
-            }
-        });
+        std::vector<std::string> swapped;
+        for (int i = folders - 1; i >= 0; --i) {
+            const std::string folder = home.pathOf(base + "/d" + std::to_string(i));
+            swapped.insert(swapped.end(), {folder, folder + ".moved/sub"});
+        }
         ::testing::internal::CaptureStdout();
-        Path::remove(home.url(base, true));
-        done = true;
-        swapper.join();
+        {
+            const test::SwapRace race(swapped, home.pathOf("victim"));
+            Path::remove(home.url(base, true));
+        }
         ::testing::internal::GetCapturedStdout();
         for (int i = 0; i < 5; ++i) {
             EXPECT_TRUE(test::exists(home.pathOf("victim/keep" + std::to_string(i))));
         }
         EXPECT_TRUE(test::exists(home.pathOf("victim/nested/keep")));
     }
+}
+
+// With hardly a descriptor to spare the walks close what they can and wait for the rest; they
+// never skip a folder for want of one, so sizes stay exact and removals complete.
+TEST(ParallelWalkTest, ShortOfDescriptorsWalksStayExact) {
+    TempHome home;
+    const std::uint64_t wide = layOutWideTree(home, "tree", 200, 6);
+    std::string path = "deep";
+    std::uint64_t deep = 0;
+    for (int level = 0; level < 150; ++level) {
+        path += "/l";
+        home.file(path + "/x", 3);
+        deep += 3;
+    }
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = std::max<rlim_t>(32, openDescriptors() + 6);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &tight), 0);
+    const auto wideSize = Path::directorySize(home.url("tree", true));
+    const auto deepSize = Path::directorySize(home.url("deep", true));
+    const bool removed = Path::remove(home.url("deep", true));
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(wideSize, wide);
+    EXPECT_EQ(deepSize, deep);
+    EXPECT_TRUE(removed);
+}
+
+// A piece that throws hands its exception to the caller waiting for the job; the other pieces
+// still run and the pool goes on working.
+TEST(ParallelWalkTest, AThrowingPieceReachesItsWaiter) {
+    WorkerPool pool(2);
+    std::atomic<int> ran = 0;
+    {
+        WorkerPool::Group group;
+        pool.submit(group, [] { throw std::runtime_error("piece failed"); });
+        for (int i = 0; i < 8; ++i) {
+            pool.submit(group, [&] { ++ran; });
+        }
+        EXPECT_THROW(pool.runUntilDone(group), std::runtime_error);
+        EXPECT_EQ(ran.load(), 8);
+    }
+    WorkerPool::Group next;
+    pool.submit(next, [&] { ++ran; });
+    EXPECT_NO_THROW(pool.runUntilDone(next));
+    EXPECT_EQ(ran.load(), 9);
 }

@@ -3,14 +3,24 @@
 // what the operation itself printed.
 
 #include "platform/Path.h"
+#include "support/SwapRace.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "swap") {
+        // An attacker: swaps the folder for a link to the target and back until killed.
+        for (;;) {
+            sorvane::test::swapForLink(argv[2], argv[3]);
+            sorvane::test::swapBack(argv[2]);
+        }
+    }
     if (argc != 3) {
-        std::fputs("usage: sorvane-path-probe size|remove|folders|files PATH\n", stderr);
+        std::fputs("usage: sorvane-path-probe size|remove|folders|files PATH\n"
+                   "       sorvane-path-probe swap FOLDER TARGET\n",
+                   stderr);
         return 2;
     }
     const std::string operation = argv[1];
