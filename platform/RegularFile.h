@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileDescriptor.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -8,7 +10,7 @@ namespace sorvane {
 
 // Reads small files that other programs put into bundles (information files, icons). Only a
 // regular file is ever read: a pipe, a device or a socket under such a name would make a plain
-// read wait forever or return endless bytes, and a link at the last component is not followed.
+// read wait forever or return endless bytes, and no link on the way is followed.
 class RegularFile {
 public:
     RegularFile() = delete;
@@ -35,9 +37,9 @@ public:
     static std::optional<Identity> identity(const std::string& path);
 
 private:
-    // A descriptor for reading the entry at path, or -1. The single place where a location
-    // becomes an open file, so that how locations are reached can change in one spot.
-    static int openForReading(const std::string& path);
+    // The entry at path open for reading. The single place where a location becomes an open
+    // file for reading.
+    static FileDescriptor openForReading(const std::string& path);
 };
 
 } // namespace sorvane
