@@ -42,43 +42,31 @@ std::optional<BundleInfo> BundleInfo::parse(const std::string& bytes) {
     } else {
         plist_from_xml(bytes.data(), length, &raw);
     }
-    const PlistPointer root(raw);
+    PlistPointer root(raw);
     if (!root || plist_get_node_type(root.get()) != PLIST_DICT) {
         return std::nullopt;
     }
     BundleInfo info;
-    plist_dict_iter iterator = nullptr;
-    plist_dict_new_iter(root.get(), &iterator);
-    if (iterator == nullptr) {
-        return info;
-    }
-    for (;;) {
-        char* key = nullptr;
-        plist_t value = nullptr;
-        plist_dict_next_item(root.get(), iterator, &key, &value);
-        if (value == nullptr) {
-            std::free(key); // NOLINT(cppcoreguidelines-no-malloc)
-            break;
-        }
-        if (key != nullptr && plist_get_node_type(value) == PLIST_STRING) {
-            std::uint64_t textLength = 0;
-            const char* text = plist_get_string_ptr(value, &textLength);
-            if (text != nullptr) {
-                info.texts_[key] = QString::fromUtf8(text, static_cast<qsizetype>(textLength));
-            }
-        }
-        std::free(key); // NOLINT(cppcoreguidelines-no-malloc)
-    }
-    std::free(iterator); // NOLINT(cppcoreguidelines-no-malloc)
+    info.root_ = std::shared_ptr<void>(root.release(), PlistDeleter());
     return info;
 }
 
 std::optional<QString> BundleInfo::text(const std::string& key) const {
-    const auto found = texts_.find(key);
-    if (found == texts_.end()) {
+    // Keys are looked up rather than listed: listing hands out each key as C text and aborts
+    // on a key that holds a NUL byte, which any information file may contain.
+    if (key.find('\0') != std::string::npos) {
         return std::nullopt;
     }
-    return found->second;
+    const plist_t value = plist_dict_get_item(root_.get(), key.c_str());
+    if (value == nullptr || plist_get_node_type(value) != PLIST_STRING) {
+        return std::nullopt;
+    }
+    std::uint64_t length = 0;
+    const char* text = plist_get_string_ptr(value, &length);
+    if (text == nullptr) {
+        return std::nullopt;
+    }
+    return QString::fromUtf8(text, static_cast<qsizetype>(length));
 }
 
 } // namespace sorvane

@@ -2,14 +2,15 @@
 
 #include <QString>
 
-#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace sorvane {
 
 // The text values of a bundle's information file (Info.plist), XML or binary. Only top-level
-// text values are kept, which is all a bundle's identity needs.
+// text values are read, which is all a bundle's identity needs. Copies share the parsed list,
+// which is never changed, so they may be read from several threads at once.
 class BundleInfo {
 public:
     // No record for a file that is missing, not a regular file, over 1 MiB, not a property
@@ -23,7 +24,7 @@ public:
     std::optional<QString> text(const std::string& key) const;
 
 private:
-    std::map<std::string, QString> texts_;
+    std::shared_ptr<void> root_; // a dictionary
 };
 
 } // namespace sorvane

@@ -225,7 +225,7 @@ std::string paddedXml(std::size_t size) {
 
 } // namespace
 
-TEST(BundleInfoTest, RefusesListsShapedToExhaustTheParser) {
+TEST(BundleInfoTest, HostileListsAreRefusedOrReadSafely) {
     const std::string self = binaryList({"\xd1" + reference(1) + reference(0), ascii("Self")});
     struct Case {
         const char* name;
@@ -251,6 +251,11 @@ TEST(BundleInfoTest, RefusesListsShapedToExhaustTheParser) {
         {"binary reference past the objects", binaryDictionaryWith({"\xa1" + reference(9)}), false},
         {"binary sharing 12 levels deep", doublingBinary(12), true},
         {"binary sharing 60 levels deep", doublingBinary(60), false},
+        {"binary key holding a NUL character", // UTF-16 "K", NUL, "N"
+         binaryList({"\xd2" + reference(1) + reference(2) + reference(3) + reference(4),
+                     std::string("\x63\0K\0\0\0N", 7), ascii("CFBundleIdentifier"), ascii("x"),
+                     ascii("org.sample.Deep")}),
+         true},
         {"1 MiB", paddedXml(1U << 20U), true},
         {"1 MiB and a byte", paddedXml((1U << 20U) + 1), false},
     };
