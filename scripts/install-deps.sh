@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   clang-format clang-tidy
+  clang libclang-rt-dev
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-svg-dev qml6-module-qtquick qml6-module-qtquick-controls
   qml6-module-qtquick-dialogs qml6-module-qtquick-layouts qml6-module-qtquick-window

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Sorvane three ways and runs the tests of each: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, and a ThreadSanitizer build of the multi-threaded code.
-# Ends with one CTest summary line over all three runs.
+# Builds Sorvane four ways and runs the tests of each: a normal build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the multi-threaded code, and a
+# clang build of the fuzz targets, each of which runs for a short while as a test.
+# Ends with one CTest summary line over all four runs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -54,6 +55,7 @@ run_build() {
 run_build normal build
 run_build "address and undefined-behaviour sanitizer" build-asan -DSORVANE_SANITIZE=address
 run_build "thread sanitizer" build-tsan -DSORVANE_SANITIZE=thread -DSORVANE_THREADED_TESTS_ONLY=ON
+run_build fuzz build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DSORVANE_FUZZ=ON
 
 [ "$failed" -eq 0 ] || status=1
 passed=$((total - failed))
