@@ -19,6 +19,7 @@ namespace {
 struct BaseFolders {
     std::mutex mutex;
     std::vector<std::string> folders;
+    std::optional<std::string> home;
 };
 
 BaseFolders& baseFolders() {
@@ -32,12 +33,12 @@ std::atomic<bool> kernelResolverMissing = false;
 
 std::vector<std::string> anchorFolders() {
     std::vector<std::string> all{
-        Url(homeFolderPath()).path(),
         Url(SystemRoot::resolve("/Applications")).path(),
         Url(SystemRoot::resolve("/System/Applications")).path(),
         Url(SystemRoot::resolve("/Volumes")).path(),
     };
     const std::lock_guard lock(baseFolders().mutex);
+    all.push_back(Url(baseFolders().home.value_or(homeFolderPath())).path());
     for (const auto& folder : baseFolders().folders) {
         all.push_back(Url(folder).path());
     }
@@ -106,6 +107,11 @@ FileDescriptor openComponentByComponent(int folder, const std::string& relative,
 void Anchor::setBaseFolders(std::vector<std::string> folders) {
     const std::lock_guard lock(baseFolders().mutex);
     baseFolders().folders = std::move(folders);
+}
+
+void Anchor::setHomeFolder(std::optional<std::string> folder) {
+    const std::lock_guard lock(baseFolders().mutex);
+    baseFolders().home = std::move(folder);
 }
 
 std::string Anchor::of(const std::string& path) {

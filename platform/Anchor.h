@@ -3,6 +3,7 @@
 #include "FileDescriptor.h"
 #include "Url.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,9 @@ public:
 
     // Base folders of the layout in use, anchors besides the home and the system folders.
     static void setBaseFolders(std::vector<std::string> folders);
+    // The home folder of the layout in use, when it is not the macOS home (the first two pieces
+    // of $HOME); nothing goes back to that one.
+    static void setHomeFolder(std::optional<std::string> folder);
     // The anchor of a location: the deepest anchor folder that is the location or holds it,
     // "/" when none does.
     static std::string of(const std::string& path);

@@ -2,6 +2,8 @@
 
 #include "Apps.h"
 #include "BundleInfo.h"
+#include "IconThemes.h"
+#include "Images.h"
 #include "Path.h"
 #include "RegularFile.h"
 #include "SystemRoot.h"
@@ -72,6 +74,20 @@ void FileIconManager::store(const QString& key, const Image& image) {
 void FileIconManager::clear() {
     const std::lock_guard lock(mutex_);
     cache_.clear();
+    themeIconNames_.reset();
+}
+
+Image FileIconManager::iconForDesktopApplication(const std::vector<std::string>& themeNames) {
+    const std::lock_guard lock(mutex_);
+    if (!themeIconNames_) {
+        themeIconNames_ = IconThemes::applicationIconNames();
+    }
+    for (const std::string& name : themeNames) {
+        if (themeIconNames_->contains(name)) {
+            return Images::stock(name);
+        }
+    }
+    return Images::stock("application-x-executable");
 }
 
 Image FileIconManager::iconForApplicationNamed(const QString& name) {

@@ -8,6 +8,9 @@
 #include <QHash>
 #include <mutex>
 #include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace sorvane {
 
@@ -27,6 +30,10 @@ public:
     // The file icon of the installed application with this identifier; none, and nothing
     // remembered, when no such application is installed.
     Image iconForBundleIdentifier(const QString& identifier);
+    // The first of the icon names that an installed icon theme provides, as a stock image, else
+    // the generic application icon. The themes are looked at once and remembered.
+    Image iconForDesktopApplication(const std::vector<std::string>& themeNames);
+
     // The icon file named by the information file in a bundle's Contents folder; nothing when
     // the name is empty, absolute or holds a "." or ".." component (or an empty one), so that
     // it always lies inside Contents/Resources.
@@ -41,6 +48,7 @@ private:
 
     mutable std::mutex mutex_;
     QHash<QString, Image> cache_;
+    std::optional<std::set<std::string>> themeIconNames_;
 };
 
 // Whether a regular file exists there (a link at the end not followed) and starts like an image

@@ -296,6 +296,51 @@ bool Path::isGone(const Url& url) {
     return !status(url, &error) && error == ENOENT;
 }
 
+std::optional<ItemStatus> Path::itemStatus(const Url& url) {
+    const auto info = status(url);
+    if (!info) {
+        return std::nullopt;
+    }
+    const ItemType type = S_ISDIR(info->st_mode)   ? ItemType::folder
+                          : S_ISLNK(info->st_mode) ? ItemType::link
+                          : S_ISREG(info->st_mode) ? ItemType::regularFile
+                                                   : ItemType::other;
+    return ItemStatus{type, static_cast<std::uint32_t>(info->st_uid)};
+}
+
+std::vector<FolderEntry> Path::everyEntry(const Url& folder) {
+    const FileDescriptor descriptor = Anchor::open(folder, listingFlags);
+    if (!descriptor.isOpen()) {
+        return {};
+    }
+    std::vector<FolderEntry> found;
+    forEachEntry(descriptor.get(), [&](std::string_view name, unsigned char type) {
+        if (type == DT_UNKNOWN) {
+            struct stat info {};
+            if (fstatat(descriptor.get(), name.data(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                return true;
+            }
+            type = S_ISDIR(info.st_mode)   ? DT_DIR
+                   : S_ISLNK(info.st_mode) ? DT_LNK
+                   : S_ISREG(info.st_mode) ? DT_REG
+                                           : DT_FIFO;
+        }
+        if (type == DT_DIR && MountBoundary::isMountPoint(descriptor.get(), name.data())) {
+            return true;
+        }
+        const ItemType kind = type == DT_DIR   ? ItemType::folder
+                              : type == DT_LNK ? ItemType::link
+                              : type == DT_REG ? ItemType::regularFile
+                                               : ItemType::other;
+        found.push_back({folder.appending(name, kind == ItemType::folder), kind});
+        return true;
+    });
+    std::sort(found.begin(), found.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        return a.url.path() < b.url.path();
+    });
+    return found;
+}
+
 bool Path::isLink(const std::string& path) {
     struct stat info {};
     return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);

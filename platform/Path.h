@@ -1,10 +1,12 @@
 #pragma once
 
 #include "Icon.h"
+#include "ItemStatus.h"
 #include "PathType.h"
 #include "Url.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +72,14 @@ public:
     static bool isGone(const Url& url);
     // Whether the path itself (not what it leads to) is a symbolic link.
     static bool isLink(const std::string& path);
+
+    // What lies at the location itself (a link as the link) and who owns it; nothing when
+    // nothing is there or it cannot be looked at.
+    static std::optional<ItemStatus> itemStatus(const Url& url);
+    // Every entry of a folder, hidden ones included, in byte order of their names, each as it
+    // lies there: links are entries of their own and never followed. Folders where another file
+    // system is mounted are left out. Empty when the folder cannot be listed.
+    static std::vector<FolderEntry> everyEntry(const Url& folder);
 };
 
 } // namespace sorvane

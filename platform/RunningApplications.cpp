@@ -1,10 +1,14 @@
 #include "RunningApplications.h"
 
 #include "BundleInfo.h"
+#include "DesktopApplications.h"
 #include "DirectoryEntries.h"
+#include "Layout.h"
 
 #include <array>
+#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_set>
 
@@ -33,7 +37,63 @@ std::optional<std::string> executableOf(int proc, std::string_view pid) {
     return executable;
 }
 
+// What /proc/<pid>/cgroup says; empty when it cannot be read. Files in /proc report no size, so
+// the text is read until its end, up to a bound no real control-group list comes near.
+std::string controlGroupsOf(int proc, std::string_view pid) {
+    std::string file(pid);
+    file += "/cgroup";
+    const int descriptor = openat(proc, file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0) {
+        return {};
+    }
+    constexpr std::size_t bound = 65536;
+    std::string text(bound, '\0');
+    std::size_t filled = 0;
+    while (filled < bound) {
+        const ssize_t got = read(descriptor, text.data() + filled, bound - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    close(descriptor);
+    text.resize(filled);
+    return text;
+}
+
+bool ownedByUs(int proc, const std::string& pid) {
+    struct stat info {};
+    return fstatat(proc, pid.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && info.st_uid == getuid();
+}
+
+struct ProcRoot {
+    std::mutex mutex;
+    std::string folder;
+};
+
+ProcRoot& procRoot() {
+    static ProcRoot instance;
+    return instance;
+}
+
+int openProc() {
+    std::string folder;
+    {
+        const std::lock_guard lock(procRoot().mutex);
+        folder = procRoot().folder;
+    }
+    return open(folder.empty() ? "/proc" : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
 } // namespace
+
+void RunningApplications::setProcRoot(const std::string& folder) {
+    const std::lock_guard lock(procRoot().mutex);
+    procRoot().folder = folder;
+}
 
 std::optional<std::string> RunningApplications::bundleOfExecutable(const std::string& executable) {
     constexpr std::string_view marker = ".app/Contents/MacOS/";
@@ -71,7 +131,7 @@ std::optional<QString> RunningApplications::identifierOf(const std::string& exec
 RunningApplications::Identifiers RunningApplications::readNow() {
     const std::lock_guard reading(readingMutex_);
     auto present = std::make_shared<QSet<QString>>();
-    const int proc = open("/proc", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int proc = openProc();
     if (proc < 0) {
         return present;
     }
@@ -82,18 +142,45 @@ RunningApplications::Identifiers RunningApplications::readNow() {
         }
         return true;
     });
+    if (Layout::current() == LayoutKind::freedesktop) {
+        addDesktopIdentifiers(proc, pids, *present);
+    } else {
+        addBundleIdentifiers(proc, pids, *present);
+    }
+    close(proc);
+    return present;
+}
+
+void RunningApplications::addBundleIdentifiers(int proc, const std::vector<std::string>& pids,
+                                               QSet<QString>& present) {
     std::unordered_set<std::string> running;
     for (const auto& pid : pids) {
         if (const auto executable = executableOf(proc, pid)) {
             if (auto identifier = identifierOf(*executable)) {
-                present->insert(*identifier);
+                present.insert(*identifier);
             }
             running.insert(*executable);
         }
     }
-    close(proc);
     std::erase_if(identifiers_, [&](const auto& entry) { return !running.contains(entry.first); });
-    return present;
+}
+
+void RunningApplications::addDesktopIdentifiers(int proc, const std::vector<std::string>& pids,
+                                                QSet<QString>& present) {
+    for (const auto& pid : pids) {
+        // Another user's program is not one the user could quit before cleaning.
+        if (!ownedByUs(proc, pid)) {
+            continue;
+        }
+        const auto executable = executableOf(proc, pid);
+        const std::string controlGroups = controlGroupsOf(proc, pid);
+        for (const DesktopApplication& application : desktopApplications()) {
+            if ((executable && matchesExecutable(application, *executable)) ||
+                runsInFlatpakOf(application, controlGroups)) {
+                present.insert(application.identifier);
+            }
+        }
+    }
 }
 
 RunningApplications::Identifiers RunningApplications::latest() {

@@ -12,11 +12,14 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 namespace sorvane {
 
-// The bundle identifiers of the running programs. A process whose executable lies inside
-// <X>.app/Contents/MacOS/ has the identifier of that bundle; others have none.
+// The identifiers of the running programs. In the macOS layout a process whose executable lies
+// inside <X>.app/Contents/MacOS/ has the identifier of that bundle; others have none. In the
+// freedesktop layout a process of the same user has the identifier of every desktop application
+// whose executable patterns its executable matches, or in whose Flatpak sandbox it runs.
 //
 // Reading /proc costs a few microseconds per process, too much for a timer on the main thread
 // that fires every second, so the reading happens on a thread of its own: latest() hands out
@@ -39,6 +42,10 @@ public:
     // The bundle folder that holds an executable, if it lies in <X>.app/Contents/MacOS/.
     static std::optional<std::string> bundleOfExecutable(const std::string& executable);
 
+    // The folder read as /proc, for tests that lay out processes of their own; empty means
+    // /proc itself.
+    static void setProcRoot(const std::string& folder);
+
 private:
     // What an executable's bundle said, and which version of its information file said it.
     struct Known {
@@ -48,6 +55,10 @@ private:
 
     void readInBackground();
     std::optional<QString> identifierOf(const std::string& executable);
+    void addBundleIdentifiers(int proc, const std::vector<std::string>& pids,
+                              QSet<QString>& present);
+    static void addDesktopIdentifiers(int proc, const std::vector<std::string>& pids,
+                                      QSet<QString>& present);
 
     std::mutex readingMutex_; // one reading at a time; guards identifiers_
     // What each running executable's bundle says, remembered so that a reading reads no bundle
