@@ -20,6 +20,10 @@ public:
 
 protected:
     CategoryFinder(const char* nameKey, Image icon, std::optional<QString> bundleIdentifier);
+    // A category whose display name has a key of its own, where the name key's text is taken by
+    // another layout's category.
+    CategoryFinder(const char* nameKey, const char* textKey, Image icon,
+                   std::optional<QString> bundleIdentifier);
 
     // Where the search appends what it finds.
     CleanerResult& found() { return *result_; }

@@ -19,10 +19,14 @@
 #include "UserCacheFinder.h"
 #include "WhatsAppFinder.h"
 #include "XcodeFinder.h"
+#include "freedesktop/FreedesktopCategories.h"
+#include "platform/Layout.h"
 
 namespace sorvane {
 
-CategoryList predefinedCategories() {
+namespace {
+
+CategoryList macosCategories() {
     return {
         std::make_shared<AppleMapsFinder>(),  std::make_shared<AppleMusicFinder>(),
         std::make_shared<AppleTvFinder>(),    std::make_shared<ApplicationStatesFinder>(),
@@ -35,6 +39,13 @@ CategoryList predefinedCategories() {
         std::make_shared<UserCacheFinder>(),  std::make_shared<WhatsAppFinder>(),
         std::make_shared<XcodeFinder>(),
     };
+}
+
+} // namespace
+
+CategoryList predefinedCategories() {
+    return Layout::current() == LayoutKind::freedesktop ? freedesktopCategories()
+                                                        : macosCategories();
 }
 
 } // namespace sorvane

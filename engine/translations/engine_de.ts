@@ -111,5 +111,105 @@
         <source>REMNANTS</source>
         <translation>App-Überreste</translation>
     </message>
+    <message>
+        <source>XDG_CACHE</source>
+        <translation>Anwendungs-Caches</translation>
+    </message>
+    <message>
+        <source>THUMBNAILS</source>
+        <translation>Vorschaubilder</translation>
+    </message>
+    <message>
+        <source>FREEDESKTOP_TRASH</source>
+        <translation>Papierkorb</translation>
+    </message>
+    <message>
+        <source>TRASH_ORPHANED_RECORDS</source>
+        <translation>Papierkorb-Einträge ohne Dateien</translation>
+    </message>
+    <message>
+        <source>FIREFOX_CACHE</source>
+        <translation>Firefox</translation>
+    </message>
+    <message>
+        <source>THUNDERBIRD_CACHE</source>
+        <translation>Thunderbird</translation>
+    </message>
+    <message>
+        <source>CHROME_CACHE</source>
+        <translation>Google Chrome</translation>
+    </message>
+    <message>
+        <source>CHROMIUM_CACHE</source>
+        <translation>Chromium</translation>
+    </message>
+    <message>
+        <source>BRAVE_CACHE</source>
+        <translation>Brave</translation>
+    </message>
+    <message>
+        <source>EDGE_CACHE</source>
+        <translation>Microsoft Edge</translation>
+    </message>
+    <message>
+        <source>VIVALDI_CACHE</source>
+        <translation>Vivaldi</translation>
+    </message>
+    <message>
+        <source>VSCODE_CACHE</source>
+        <translation>Visual Studio Code</translation>
+    </message>
+    <message>
+        <source>SLACK_CACHE</source>
+        <translation>Slack</translation>
+    </message>
+    <message>
+        <source>DISCORD_CACHE</source>
+        <translation>Discord</translation>
+    </message>
+    <message>
+        <source>SIGNAL_CACHE</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>SPOTIFY</source>
+        <translation>Spotify</translation>
+    </message>
+    <message>
+        <source>DEVELOPER_CACHES</source>
+        <translation>Entwickler-Caches</translation>
+    </message>
+    <message>
+        <source>PIP_CACHE</source>
+        <translation>pip-Cache</translation>
+    </message>
+    <message>
+        <source>NPM_CACHE</source>
+        <translation>npm-Cache</translation>
+    </message>
+    <message>
+        <source>YARN_CACHE</source>
+        <translation>Yarn-Cache</translation>
+    </message>
+    <message>
+        <source>GO_BUILD_CACHE</source>
+        <translation>Go-Build-Cache</translation>
+    </message>
+    <message>
+        <source>CARGO_CACHE</source>
+        <translation>Cargo-Cache</translation>
+    </message>
+    <message>
+        <source>GRADLE_CACHE</source>
+        <translation>Gradle-Cache</translation>
+    </message>
+    <message>
+        <source>OLD_VERSIONS</source>
+        <translation>Alte Versionen</translation>
+    </message>
+    <message>
+        <source>CRASH_REPORTS</source>
+        <translation>Absturzberichte</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,56 @@
+#include "FreedesktopTrashFinder.h"
+
+#include "FreedesktopBlocks.h"
+#include "finders/FinderBlocks.h"
+#include "platform/Images.h"
+#include "platform/Path.h"
+
+namespace sorvane {
+
+using namespace finder;
+
+namespace {
+
+constexpr std::string_view recordSuffix = ".trashinfo";
+
+} // namespace
+
+FreedesktopTrashFinder::FreedesktopTrashFinder()
+    : CategoryFinder("FREEDESKTOP_TRASH", Images::stock("user-trash-full"), std::nullopt) {}
+
+void FreedesktopTrashFinder::search() {
+    const auto trash = locate({Base::data, "Trash"});
+    if (!trash) {
+        return;
+    }
+    const Url files = trash->appending("files", true);
+    const Url info = trash->appending("info", true);
+    // Hidden entries are trashed files like any other; a link is trashed as the link.
+    for (const FolderEntry& entry : Path::everyEntry(files)) {
+        auto item = plainItem(entry.url);
+        const Url record =
+            info.appending(entry.url.lastPathComponent() + std::string(recordSuffix));
+        const auto status = Path::itemStatus(record);
+        if (status && status->type != ItemType::link) {
+            item->addSuburl(record);
+        }
+        found().add(item);
+    }
+    auto orphans = groupItem("TRASH_ORPHANED_RECORDS", Images::stock("user-trash-full"));
+    for (const FolderEntry& record : Path::everyEntry(info)) {
+        const std::string name = record.url.lastPathComponent();
+        if (record.type == ItemType::link || name.size() <= recordSuffix.size() ||
+            !name.ends_with(recordSuffix)) {
+            continue;
+        }
+        // Only a record whose entry is certainly gone: one that cannot be looked at (a link in
+        // the way) may still have its entry.
+        const Url entry = files.appending(name.substr(0, name.size() - recordSuffix.size()));
+        if (Path::isGone(entry)) {
+            orphans->addSuburl(record.url);
+        }
+    }
+    appendGroup(found(), orphans);
+}
+
+} // namespace sorvane

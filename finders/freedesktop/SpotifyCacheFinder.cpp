@@ -1,0 +1,23 @@
+#include "SpotifyCacheFinder.h"
+
+#include "FreedesktopBlocks.h"
+
+namespace sorvane {
+
+using namespace finder;
+
+// The macOS layout's Spotify category already names its text by this category's key.
+SpotifyCacheFinder::SpotifyCacheFinder()
+    : CategoryFinder("SPOTIFY_CACHE", "SPOTIFY",
+                     desktopApplicationIcon({"spotify-client", "spotify", "com.spotify.Client"}),
+                     QStringLiteral("com.spotify.Client")) {}
+
+void SpotifyCacheFinder::search() {
+    for (const Url& root : locateAll({{Base::cache, "spotify"},
+                                      {Base::home, ".var/app/com.spotify.Client/cache/spotify"},
+                                      {Base::home, "snap/spotify/common/.cache/spotify"}})) {
+        appendItems(found(), existingChildren(root, {"Data", "Storage", "Browser"}));
+    }
+}
+
+} // namespace sorvane
