@@ -1,11 +1,13 @@
 #include "platform/AppRunnerMonitor.h"
 #include "support/BundleFixture.h"
+#include "support/FreedesktopHome.h"
 #include "support/Processes.h"
 
 #include <QElapsedTimer>
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace sorvane;
 using test::TempHome;
@@ -165,4 +167,80 @@ TEST(AppRunnerMonitorTest, NoticesAnInformationFileThatAppearsOrChangesWhileTheP
                   (std::pair<QString, bool>{"org.sorvane.late", true}));
         monitor->stop();
     }
+}
+
+TEST(AppRunnerMonitorTest, FreedesktopProgramByItsExecutableWithinTwoTicks) {
+    test::FreedesktopHome fixture;
+    // A real program whose path looks like an unpacked Firefox.
+    fixture.home.folder("firefox-x");
+    const std::string executable = fixture.home.pathOf("firefox-x/firefox");
+    std::filesystem::copy_file("/bin/sleep", executable);
+    std::filesystem::permissions(executable, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add);
+    test::ChildProcess process(executable, {"60"});
+    ASSERT_TRUE(process.started());
+
+    auto delegate = std::make_shared<RecordingMonitorDelegate>();
+    auto monitor = AppRunnerMonitor::create(
+        {QStringLiteral("org.mozilla.firefox"), QStringLiteral("com.slack.Slack")}, 0.05);
+    monitor->setDelegate(delegate);
+    monitor->start();
+    ASSERT_TRUE(test::waitUntil([&] { return delegate->calls.size() >= 4; }));
+    EXPECT_EQ((Check{delegate->calls[2], delegate->calls[3]}),
+              (Check{{"org.mozilla.firefox", true}, {"com.slack.Slack", false}}));
+
+    process.kill();
+    const std::size_t killed = delegate->calls.size();
+    ASSERT_TRUE(test::waitUntil([&] { return delegate->calls.size() >= killed + 4; }));
+    EXPECT_EQ((Check{delegate->calls[killed + 2], delegate->calls[killed + 3]}),
+              (Check{{"org.mozilla.firefox", false}, {"com.slack.Slack", false}}));
+    monitor->stop();
+}
+
+TEST(AppRunnerMonitorTest, FreedesktopProgramsInAProcFolder) {
+    struct Process {
+        const char* pid;
+        std::string executable; // empty: none readable
+        std::string controlGroups;
+        bool otherUser;
+    };
+    const std::vector<Process> processes{
+        {"100", "/opt/slack-4.36/slack", "0::/user.slice/app.slice/slack.scope\n", false},
+        {"200", "/app/bin/signal-wrapper",
+         "0::/user.slice/user@0.service/app.slice/app-flatpak-org.signal.Signal-4242.scope\n",
+         false},
+        {"300", "/usr/lib/thunderbird/thunderbird-bin (deleted)", "", false},
+        {"400", "/usr/share/spotify/spotify", "", true},
+        {"500", "/usr/bin/bash", "0::/app.slice/app-flatpak-com.brave.BrowserNightly-7.scope\n", false},
+        {"600", "", "0::/app.slice/app-flatpak-com.discordapp.Discord-9.scope\n", false},
+        {"self", "/opt/brave.com/brave/brave", "", false},
+        {"700", "/usr/lib/code/code", "", false},
+    };
+    test::FreedesktopHome fixture;
+    for (const auto& [pid, executable, controlGroups, otherUser] : processes) {
+        const std::string folder = std::string("proc/") + pid;
+        fixture.home.folder(folder);
+        if (!executable.empty()) {
+            fixture.home.link(folder + "/exe", executable);
+        }
+        test::writeFile(fixture.home.pathOf(folder + "/cgroup"), controlGroups);
+        if (otherUser && test::runningAsRoot()) {
+            ASSERT_EQ(lchown(fixture.home.pathOf(folder).c_str(), test::unprivilegedUid(),
+                             test::unprivilegedGid()),
+                      0);
+        }
+    }
+    RunningApplications::setProcRoot(fixture.home.pathOf("proc"));
+    RunningApplications running;
+    const auto identifiers = running.readNow();
+    RunningApplications::setProcRoot("");
+    QStringList found(identifiers->begin(), identifiers->end());
+    found.sort();
+    QStringList expected{"com.discordapp.Discord", "com.slack.Slack", "com.visualstudio.code",
+                         "org.mozilla.Thunderbird", "org.signal.Signal"};
+    if (!test::runningAsRoot()) {
+        expected.append("com.spotify.Client");
+        expected.sort();
+    }
+    EXPECT_EQ(found, expected);
 }

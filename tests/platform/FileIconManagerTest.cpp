@@ -2,6 +2,9 @@
 #include "platform/Images.h"
 #include "platform/Path.h"
 #include "support/BundleFixture.h"
+#include "support/FreedesktopHome.h"
+#include <cstdlib>
+#include <optional>
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -160,5 +163,54 @@ TEST_F(FileIconManagerTest, OnlyRegularFilesAreLookedAt) {
         EXPECT_FALSE(isLoadableImage(iconFile));
         EXPECT_EQ(*FileIconManager::shared().iconForApplicationNamed(QString::fromStdString(name)),
                   (Icon{Icon::Kind::fileIcon, home.pathOf("root/Applications/" + name + ".app")}));
+    }
+}
+
+TEST(DesktopApplicationIconTest, ThemeOrderThenTheGenericOne) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> icons; // relative to the home
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        {"the first name wins",
+         {"root/usr/share/icons/hicolor/48x48/apps/thunderbird.png",
+          "root/usr/share/icons/hicolor/scalable/apps/org.mozilla.Thunderbird.svg"},
+         "thunderbird"},
+        {"a later name when the first is missing",
+         {"root/usr/share/icons/Papirus/64x64/apps/org.mozilla.Thunderbird.svg"},
+         "org.mozilla.Thunderbird"},
+        {"the pixmaps folder",
+         {"root/usr/share/pixmaps/org.mozilla.Thunderbird.xpm"},
+         "org.mozilla.Thunderbird"},
+        {"the user's data folder",
+         {".local/share/icons/hicolor/128x128/apps/thunderbird.png"},
+         "thunderbird"},
+        {"Flatpak's exports",
+         {"root/var/lib/flatpak/exports/share/icons/hicolor/64x64/apps/"
+          "org.mozilla.Thunderbird.png"},
+         "org.mozilla.Thunderbird"},
+        {"other contexts and extensions do not count",
+         {"root/usr/share/icons/hicolor/48x48/mimetypes/thunderbird.png",
+          "root/usr/share/icons/hicolor/48x48/apps/thunderbird.txt",
+          "root/usr/share/icons/hicolor/48x48/apps/.thunderbird.png/"},
+         "application-x-executable"},
+        {"nothing at all", {}, "application-x-executable"},
+    };
+    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+    const std::optional<std::string> savedDataDirs =
+        dataDirs != nullptr ? std::optional<std::string>(dataDirs) : std::nullopt;
+    unsetenv("XDG_DATA_DIRS");
+    for (const auto& [name, icons, expected] : cases) {
+        SCOPED_TRACE(name);
+        test::FreedesktopHome fixture;
+        fixture.build(icons);
+        fixture.rechoose();
+        const Image icon = FileIconManager::shared().iconForDesktopApplication(
+            {"thunderbird", "org.mozilla.Thunderbird"});
+        EXPECT_TRUE(sameImage(icon, Images::stock(expected))) << icon->value;
+    }
+    if (savedDataDirs) {
+        setenv("XDG_DATA_DIRS", savedDataDirs->c_str(), 1);
     }
 }
