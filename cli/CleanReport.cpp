@@ -19,8 +19,9 @@ void writePaths(JsonWriter& json, const std::vector<std::string>& paths) {
 
 } // namespace
 
-CleanReport::CleanReport(std::string home, std::vector<SelectedItem> selection)
-    : home_(std::move(home))
+CleanReport::CleanReport(std::string layout, std::string home, std::vector<SelectedItem> selection)
+    : layout_(std::move(layout))
+    , home_(std::move(home))
     , selection_(std::move(selection)) {}
 
 std::uint64_t CleanReport::selectedSize() const {
@@ -45,6 +46,7 @@ void CleanReport::recordOutcome() {
 }
 
 void CleanReport::writeText(std::FILE* out) const {
+    std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", PathText::escape(home_).c_str());
     std::fprintf(out, "%s\n",
                  cleaned_ ? "Selected for deletion:"
@@ -77,6 +79,8 @@ void CleanReport::writeText(std::FILE* out) const {
 void CleanReport::writeJson(std::FILE* out) const {
     JsonWriter json(out);
     json.beginObject();
+    json.key("layout");
+    json.string(layout_);
     json.key("home");
     json.string(PathText::escape(home_));
     json.key("cleaned");

@@ -17,7 +17,7 @@ struct SelectedItem {
 // locations are gone and which remain.
 class CleanReport {
 public:
-    CleanReport(std::string home, std::vector<SelectedItem> selection);
+    CleanReport(std::string layout, std::string home, std::vector<SelectedItem> selection);
 
     // Looks at every selected location after a cleaning (links are not followed).
     void recordOutcome();
@@ -30,6 +30,7 @@ public:
 private:
     std::uint64_t selectedSize() const;
 
+    std::string layout_;
     std::string home_;
     std::vector<SelectedItem> selection_;
     bool cleaned_ = false;

@@ -9,11 +9,15 @@ namespace sorvane::cli {
 
 const char* const usageText =
     R"(Usage: sorvane-cli scan  [--json] [--items] [--category KEY]... [--home DIR] [--root DIR]
-       sorvane-cli clean (--category KEY | --path PATH)... [--yes] [--json] [--home DIR] [--root DIR]
+                          [--layout L]
+       sorvane-cli clean (--category KEY | --path PATH)... [--yes] [--json] [--home DIR]
+                          [--root DIR] [--layout L]
        sorvane-cli --help | --version
 
-Finds disposable data in a macOS-style home folder and deletes what you select, with the same
-engine and the same nineteen categories as the Sorvane application.
+Finds disposable data in a home folder and deletes what you select, with the same engine and
+the same categories as the Sorvane application: the nineteen of a macOS account
+(<home>/Library/...) or the eighteen of a Linux desktop laid out by the freedesktop conventions
+(XDG base folders, the freedesktop trash). The reports name the layout.
 
 Commands:
   scan    Search every category (or only those given with --category) and print, per category,
@@ -27,13 +31,21 @@ Options:
   --items         (scan) List the items of each category with their sizes and locations.
   --category KEY  Limit the scan to, or select for cleaning, the category with this key (for
                   example USER_CACHE); may be given more than once.
-  --path PATH     (clean) Select the item found at PATH; may be given more than once.
+  --path PATH     (clean) Select the item found at PATH; may be given more than once. An item
+                  that stands for several locations (a group) is only cleaned whole: give
+                  every one of its locations, or its category.
   --yes           (clean) Really delete the selection.
-  --home DIR      Take DIR as the home folder for this run. DIR must lie exactly two levels
-                  below / (as /Users/name or /tmp/sample-home do), because the home folder is
-                  always the first two levels of the home path.
-  --root DIR      Look up /Applications, /System/Applications and /Volumes under DIR (the
-                  environment variable SORVANE_ROOT does the same).
+  --home DIR      Take DIR as the home folder for this run. In the macOS layout DIR must lie
+                  exactly two levels below / (as /Users/name or /tmp/sample-home do), because
+                  the home folder is always the first two levels of the home path. In the
+                  freedesktop layout DIR may lie anywhere but must be a folder, not a link; its
+                  .cache, .config and .local/share are the base folders and the XDG_CACHE_HOME,
+                  XDG_CONFIG_HOME and XDG_DATA_HOME variables are ignored.
+  --root DIR      Look up /Applications, /System/Applications, /Volumes and /var/crash under
+                  DIR (the environment variable SORVANE_ROOT does the same).
+  --layout L      Take the home as laid out by L: macos or freedesktop (wins over the
+                  environment variable SORVANE_LAYOUT). Without either, macos when the home
+                  folder has a Library folder and freedesktop otherwise.
   --help          Show this text.
   --version       Show the version.
 
@@ -42,13 +54,16 @@ How locations are written:
   location is written so that it can be given back to --path unchanged: UTF-8 text stays as it
   is, a backslash is written as \\, and every byte that is not part of printable UTF-8 (a byte
   of another encoding, a newline, a tab or another control character) is written as \xHH with
-  two hex digits. --path reads the same form, so a location with a backslash must be given
+  two hex digits. So is each byte of a character that would change what a terminal shows: DEL,
+  the C1 controls (U+0080-U+009F) and the bidirectional controls (U+202A-U+202E,
+  U+2066-U+2069). --path reads the same form, so a location with a backslash must be given
   with the backslash doubled.
 
 Exit status:
   0  success; after clean --yes, every selected location is gone
   1  clean --yes left some selected locations in place (they are listed)
-  2  usage error: unknown option or key, a path that matches no item, nothing selected
+  2  usage error: unknown option or key, a path that matches no item, a path that names only
+     part of a group, nothing selected
 )";
 
 namespace {
@@ -103,7 +118,7 @@ struct Parser {
             return std::nullopt;
         }
         if (argument == "--category" || argument == "--path" || argument == "--home" ||
-            argument == "--root") {
+            argument == "--root" || argument == "--layout") {
             std::string value;
             if (inlineValue) {
                 value = *inlineValue;
@@ -146,6 +161,11 @@ struct Parser {
             line.paths.push_back(*bytes);
         } else if (option == "--home") {
             line.home = value;
+        } else if (option == "--layout") {
+            line.layout = Layout::named(value);
+            if (!line.layout) {
+                return "unknown layout '" + PathText::escape(value) + "'; use macos or freedesktop";
+            }
         } else {
             line.root = value;
         }

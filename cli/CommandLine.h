@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Layout.h"
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -21,6 +23,8 @@ struct CommandLine {
     std::vector<std::string> paths;
     std::optional<std::string> home;
     std::optional<std::string> root;
+    // Given with --layout; otherwise SORVANE_LAYOUT or the home decides.
+    std::optional<LayoutKind> layout;
 
     // The one-line reason the arguments cannot be run, or the parsed command line.
     static std::variant<CommandLine, std::string> parse(const std::vector<std::string>& arguments);

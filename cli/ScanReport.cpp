@@ -6,11 +6,14 @@
 
 namespace sorvane::cli {
 
-ScanReport::ScanReport(std::string home, std::vector<CategoryFinding> categories)
-    : home_(std::move(home))
+ScanReport::ScanReport(std::string layout, std::string home,
+                       std::vector<CategoryFinding> categories)
+    : layout_(std::move(layout))
+    , home_(std::move(home))
     , categories_(std::move(categories)) {}
 
 void ScanReport::writeText(std::FILE* out, bool withItems) const {
+    std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", PathText::escape(home_).c_str());
     std::uint64_t total = 0;
     for (const auto& category : categories_) {
@@ -37,6 +40,8 @@ void ScanReport::writeJson(std::FILE* out) const {
     JsonWriter json(out);
     std::uint64_t total = 0;
     json.beginObject();
+    json.key("layout");
+    json.string(layout_);
     json.key("home");
     json.string(PathText::escape(home_));
     json.key("categories");

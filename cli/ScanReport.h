@@ -11,12 +11,13 @@ namespace sorvane::cli {
 // The report of `scan`: one entry per category with its items, and the total.
 class ScanReport {
 public:
-    ScanReport(std::string home, std::vector<CategoryFinding> categories);
+    ScanReport(std::string layout, std::string home, std::vector<CategoryFinding> categories);
 
     void writeText(std::FILE* out, bool withItems) const;
     void writeJson(std::FILE* out) const;
 
 private:
+    std::string layout_;
     std::string home_;
     std::vector<CategoryFinding> categories_;
 };

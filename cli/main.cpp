@@ -10,6 +10,8 @@
 #include "platform/Anchor.h"
 #include "platform/DescriptorLimit.h"
 #include "platform/Directory.h"
+#include "platform/FreedesktopFolders.h"
+#include "platform/Layout.h"
 #include "platform/Path.h"
 #include "platform/SystemRoot.h"
 #include "platform/Url.h"
@@ -60,26 +62,80 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute;
 }
 
-std::optional<std::string> useHome(const std::string& folder) {
-    if (Anchor::hasDotComponent(folder)) {
-        return "--home '" + PathText::escape(folder) + "' must not hold a '.' or '..' component";
-    }
+// The macOS home folder is always the first two levels of the home path.
+std::optional<std::string> useMacosHome(const std::string& folder) {
     const std::string home = absolutePath(folder);
     const auto pieces = std::count(home.begin(), home.end(), '/');
     if (pieces != 2 || home.size() < 4) {
         return "--home '" + PathText::escape(folder) +
-               "' must lie exactly two levels below / (as /Users/name does), because the home "
+               "' must lie exactly two levels below / in the macOS layout (as /Users/name does), "
+               "because the home "
                "folder is always the first two levels of the home path";
     }
     // Everything is reached from the home without following links, so the home itself must be
     // the folder meant, not a link that could be pointed elsewhere.
     if (Path::isLink(home)) {
-        return "--home '" + PathText::escape(folder) + "' is a symbolic link; give the folder itself";
+        return "--home '" + PathText::escape(folder) +
+               "' is a symbolic link; give the folder itself";
     }
     setenv("HOME", home.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     if (!Path::isDirectory(home)) {
         return "--home '" + PathText::escape(folder) + "' is not a folder";
     }
+    return std::nullopt;
+}
+
+// The layout asked for: --layout, else SORVANE_LAYOUT, else nothing (the home decides).
+std::variant<std::optional<LayoutKind>, std::string> askedLayout(const CommandLine& line) {
+    if (line.layout) {
+        return line.layout;
+    }
+    const auto fromVariable = Layout::fromVariable();
+    if (const auto* problem = std::get_if<std::string>(&fromVariable)) {
+        return *problem;
+    }
+    if (const auto* kind = std::get_if<LayoutKind>(&fromVariable)) {
+        return std::optional(*kind);
+    }
+    return std::optional<LayoutKind>();
+}
+
+// Fixes the layout for the run, with the home given or $HOME; the reason the home cannot be
+// used, if it cannot.
+std::optional<std::string> useLayout(const CommandLine& line) {
+    const auto asked = askedLayout(line);
+    if (const auto* problem = std::get_if<std::string>(&asked)) {
+        return *problem;
+    }
+    if (line.home && Anchor::hasDotComponent(*line.home)) {
+        return "--home '" + PathText::escape(*line.home) +
+               "' must not hold a '.' or '..' component";
+    }
+    // The automatic choice looks at the home that will be scanned.
+    if (line.home) {
+        setenv("HOME", absolutePath(*line.home).c_str(), 1); // NOLINT(concurrency-mt-unsafe)
+    }
+    const LayoutKind kind =
+        std::get<std::optional<LayoutKind>>(asked).value_or(Layout::automatic());
+    if (kind == LayoutKind::macos) {
+        if (line.home) {
+            if (auto error = useMacosHome(*line.home)) {
+                return error;
+            }
+        }
+        Layout::choose(kind);
+        return std::nullopt;
+    }
+    // A freedesktop home is $HOME as it stands, wherever it lies, but never a link.
+    const char* variable = std::getenv("HOME"); // NOLINT(concurrency-mt-unsafe)
+    const std::string home = variable != nullptr ? variable : "";
+    if (const std::string problem = FreedesktopFolders::problemWith(home); !problem.empty()) {
+        const std::string given = line.home ? "--home '" + PathText::escape(*line.home) + "'"
+                                            : "$HOME '" + PathText::escape(home) + "'";
+        return given + " cannot be scanned: " + problem;
+    }
+    Layout::choose(kind, line.home ? FreedesktopFolders::under(home)
+                                   : FreedesktopFolders::fromEnvironment());
     return std::nullopt;
 }
 
@@ -142,7 +198,14 @@ std::variant<CategoryList, std::string> chooseCategories(const std::vector<std::
 }
 
 std::string homePath() {
+    if (Layout::current() == LayoutKind::freedesktop) {
+        return Layout::freedesktopFolders().home.path();
+    }
     return url(Directory::user).path();
+}
+
+std::string layoutName() {
+    return Layout::name(Layout::current());
 }
 
 int scan(const CommandLine& line, std::FILE* out) {
@@ -152,7 +215,7 @@ int scan(const CommandLine& line, std::FILE* out) {
     }
     EngineSession session(std::get<CategoryList>(std::move(chosen)));
     session.search();
-    const ScanReport report(homePath(), measureFindings(session.categories()));
+    const ScanReport report(layoutName(), homePath(), measureFindings(session.categories()));
     if (line.json) {
         report.writeJson(out);
     } else {
@@ -221,8 +284,9 @@ int clean(const CommandLine& line, std::FILE* out) {
     }
     for (const auto& path : line.paths) {
         if (Anchor::hasDotComponent(path)) {
-            return fail("'" + PathText::escape(path) +
-                        "' holds a '.' or '..' component; give the location as the reports write it");
+            return fail(
+                "'" + PathText::escape(path) +
+                "' holds a '.' or '..' component; give the location as the reports write it");
         }
         const std::string location = normalisedLocation(path);
         bool matched = false;
@@ -254,7 +318,7 @@ int clean(const CommandLine& line, std::FILE* out) {
     if (selection.empty()) {
         return fail("nothing selected: the chosen categories hold no items");
     }
-    CleanReport report(homePath(), selection);
+    CleanReport report(layoutName(), homePath(), selection);
     if (line.yes) {
         for (const auto& selected : selection) {
             selected.item.item->setSelected(true);
@@ -282,15 +346,14 @@ int run(const CommandLine& line, std::FILE* out) {
     case Command::clean:
         break;
     }
-    if (line.home) {
-        if (const auto error = useHome(*line.home)) {
-            return fail(*error);
-        }
-    }
+    // The root first: choosing the layout takes the system root as it is then.
     if (line.root) {
         if (const auto error = useRoot(*line.root)) {
             return fail(*error);
         }
+    }
+    if (const auto error = useLayout(line)) {
+        return fail(*error);
     }
     return line.command == Command::scan ? scan(line, out) : clean(line, out);
 }
