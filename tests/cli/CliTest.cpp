@@ -283,10 +283,23 @@ TEST(CliTest, EveryUsageErrorGivesStatusTwoAndOneLine) {
          "--items belongs to scan"},
         {{QStringLiteral("scan"), QStringLiteral("--home"), q(home + "/Library")},
          "must lie exactly two levels below /"},
-        {{QStringLiteral("scan"), QStringLiteral("--home"), QStringLiteral("/tmp")},
-         "must lie exactly two levels below /"},
-        {{QStringLiteral("scan"), QStringLiteral("--home"), QStringLiteral("/tmp/no-such-home-x")},
+        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("macos"),
+          QStringLiteral("--home"), QStringLiteral("/tmp")},
+         "must lie exactly two levels below / in the macOS layout"},
+        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("macos"),
+          QStringLiteral("--home"), QStringLiteral("/tmp/no-such-home-x")},
          "is not a folder"},
+        {{QStringLiteral("scan"), QStringLiteral("--home"), QStringLiteral("/tmp/no-such-home-x")},
+         "cannot be scanned: the home folder does not exist"},
+        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("freedesktop"),
+          QStringLiteral("--home"), q(homeLink)},
+         "cannot be scanned: the home folder is a symbolic link"},
+        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("freedesktop"),
+          QStringLiteral("--home"), q(home + "/.zsh_history")},
+         "cannot be scanned: the home folder is not a folder"},
+        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("windows")},
+         "unknown layout 'windows'; use macos or freedesktop"},
+        {{QStringLiteral("scan"), QStringLiteral("--layout")}, "--layout needs a value"},
         {{QStringLiteral("scan"), QStringLiteral("--home"), q(homeLink)},
          "is a symbolic link; give the folder itself"},
         {{QStringLiteral("scan"), QStringLiteral("--home"), q(home + "/Library/..")},
@@ -345,12 +358,12 @@ TEST(CliTest, ALocationLongerThanAPathIsCleanedAndReportedTruly) {
     const std::string location = run.home().pathOf(relative + "/Attachments/report.pdf");
     ASSERT_GT(location.size(), std::size_t{PATH_MAX});
 
-    const auto clean = test::runCli(
-        run, {QStringLiteral("clean"), QStringLiteral("--category"),
-              QStringLiteral("MAIL_ATTACHMENTS"), QStringLiteral("--yes"), QStringLiteral("--json")});
+    const auto clean = test::runCli(run, {QStringLiteral("clean"), QStringLiteral("--category"),
+                                          QStringLiteral("MAIL_ATTACHMENTS"),
+                                          QStringLiteral("--yes"), QStringLiteral("--json")});
     const auto report = test::parseJson(clean.out);
-    const bool gone = faccessat(attachments, "report.pdf", F_OK, AT_SYMLINK_NOFOLLOW) != 0 &&
-                      errno == ENOENT;
+    const bool gone =
+        faccessat(attachments, "report.pdf", F_OK, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
     close(attachments);
     EXPECT_TRUE(gone) << "reached one folder at a time, the location can be removed";
     const auto listed = report.value(gone ? "deleted" : "remaining").toArray();
@@ -361,10 +374,11 @@ TEST(CliTest, ALocationLongerThanAPathIsCleanedAndReportedTruly) {
 TEST(CliTest, EmptySelectionAndHelpAndVersion) {
     test::TempHome home;
     QTemporaryDir root;
-    const auto empty = test::run(QStringLiteral(SORVANE_CLI),
-                                 {QStringLiteral("clean"), QStringLiteral("--category"),
-                                  QStringLiteral("SAFARI"), QStringLiteral("--home"),
-                                  q(home.path()), QStringLiteral("--root"), root.path()});
+    const auto empty =
+        test::run(QStringLiteral(SORVANE_CLI),
+                  {QStringLiteral("clean"), QStringLiteral("--layout"), QStringLiteral("macos"),
+                   QStringLiteral("--category"), QStringLiteral("SAFARI"), QStringLiteral("--home"),
+                   q(home.path()), QStringLiteral("--root"), root.path()});
     EXPECT_EQ(empty.exitCode, 2);
     EXPECT_EQ(lineCount(empty.err), 1) << empty.err;
     EXPECT_NE(empty.err.find("nothing selected"), std::string::npos);
