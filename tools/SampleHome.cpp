@@ -54,19 +54,6 @@ constexpr std::array cacheOwners{
 const char* const cacheNames[] = {"Cache.db", "Cache.db-wal", "Cache.db-shm", "index",
                                   "data_0",   "data_1",       "data_2",       "blob"};
 
-// Fills a folder with about count files in nested sub-folders, cache-style names and sizes.
-void fill(TreeWriter& tree, SampleRandom& random, const std::string& folder, std::uint64_t count) {
-    std::uint64_t made = 0;
-    for (int group = 0; made < count; ++group) {
-        const std::string sub = folder + "/" + random.hex(2) + "/" + random.hex(2) +
-                                (random.chance(30) ? "/" + random.hex(2) : "");
-        const std::uint64_t inFolder = std::min<std::uint64_t>(count - made, random.between(8, 60));
-        for (std::uint64_t i = 0; i < inFolder; ++i, ++made) {
-            tree.file(sub + "/" + random.hex(16), random.fileSize());
-        }
-    }
-}
-
 std::string libraryPath(const std::string& relative) {
     return "Library/" + relative;
 }
@@ -118,7 +105,7 @@ public:
         for (std::size_t i = 0; i < sinks.size(); ++i) {
             const std::uint64_t share =
                 i + 1 == sinks.size() ? count - given : count * sinks[i].second / total;
-            fill(home_, random_, sinks[i].first, share);
+            home_.fill(sinks[i].first, share);
             given += share;
         }
     }

@@ -1,5 +1,6 @@
 #include "TreeWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -81,6 +82,19 @@ void TreeWriter::file(const std::string& relative, const std::string& bytes) {
         refuse("write", path);
     }
     ++files_;
+}
+
+void TreeWriter::fill(const std::string& folder, std::uint64_t count) {
+    std::uint64_t made = 0;
+    for (int group = 0; made < count; ++group) {
+        const std::string sub = folder + "/" + random_.hex(2) + "/" + random_.hex(2) +
+                                (random_.chance(30) ? "/" + random_.hex(2) : "");
+        const std::uint64_t inFolder =
+            std::min<std::uint64_t>(count - made, random_.between(8, 60));
+        for (std::uint64_t i = 0; i < inFolder; ++i, ++made) {
+            file(sub + "/" + random_.hex(16), random_.fileSize());
+        }
+    }
 }
 
 void TreeWriter::link(const std::string& relative, const std::string& target) const {

@@ -22,6 +22,8 @@ public:
     void file(const std::string& relative, std::uint64_t size);
     void file(const std::string& relative, const std::string& bytes);
     void link(const std::string& relative, const std::string& target) const;
+    // About count files in nested sub-folders of a folder, with cache-style names and sizes.
+    void fill(const std::string& folder, std::uint64_t count);
     std::uint64_t filesMade() const { return files_; }
 
 private:

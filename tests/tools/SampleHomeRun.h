@@ -12,7 +12,8 @@ namespace sorvane::test {
 // A generated sample home in a temporary home, with its system root beside it.
 class SampleHomeRun {
 public:
-    explicit SampleHomeRun(unsigned long long seed = 7, unsigned long long files = 400);
+    explicit SampleHomeRun(unsigned long long seed = 7, unsigned long long files = 400,
+                           const QString& layout = QStringLiteral("macos"));
     ~SampleHomeRun();
     SampleHomeRun(const SampleHomeRun&) = delete;
     SampleHomeRun& operator=(const SampleHomeRun&) = delete;
