@@ -18,6 +18,10 @@ QString AppStrings::text(const char* key) {
     return table().text(key);
 }
 
+QString AppStrings::plural(const char* key, std::int64_t count) {
+    return table().text(key, count);
+}
+
 void AppStrings::setLocale(const QLocale& locale) {
     table().setLocale(locale);
 }

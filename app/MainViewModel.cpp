@@ -73,6 +73,7 @@ MainViewModel::MainViewModel(QObject* parent)
     : QObject(parent)
     , permissions_(new PermissionsViewModel(this))
     , bridge_(std::make_shared<EngineBridge>(*this))
+    , sortBy_(SettingsViewModel::storedResultOrder())
     , cleaner_(DiskCleaner::create(predefinedCategories())) {
     QStringList identifiers;
     for (const auto& category : cleaner_->categories()) {
@@ -90,6 +91,13 @@ MainViewModel::MainViewModel(QObject* parent)
 MainViewModel::~MainViewModel() {
     // The running monitor keeps itself alive; it must not outlive its reason to run.
     appRunnerMonitor_->stop();
+    // Nor may the engine's thread run on into what the end of the process destroys.
+    cleaner_->stop();
+}
+
+void MainViewModel::requestSearch() {
+    setFlag(isSearching_, true, &MainViewModel::isSearchingChanged);
+    cleaner_->startSearch();
 }
 
 void MainViewModel::setFlag(bool& flag, bool value, void (MainViewModel::*changed)()) {
@@ -101,8 +109,8 @@ void MainViewModel::updateAuthentication() {
     const bool granted =
         permissions_->user()->isAuthenticated() && permissions_->library()->isAuthenticated();
     setFlag(isAuthenticated_, granted, &MainViewModel::isAuthenticatedChanged);
-    if (granted) {
-        cleaner_->startSearch();
+    if (granted && !isSearching_ && !isCleaning_) {
+        requestSearch();
     }
 }
 
@@ -129,12 +137,22 @@ void MainViewModel::setResults(QList<ResultViewModel*> results) {
 }
 
 void MainViewModel::filter(const QString& text) {
-    setFlag(isFiltering_, !text.isEmpty(), &MainViewModel::isFilteringChanged);
+    filterText_ = text;
+    showResults();
+}
+
+void MainViewModel::sort(SortBy sortBy) {
+    sortBy_ = sortBy;
+    showResults();
+}
+
+void MainViewModel::showResults() {
+    setFlag(isFiltering_, !filterText_.isEmpty(), &MainViewModel::isFilteringChanged);
     QList<ResultViewModel*> shown;
-    const QString needle = text.toLower();
+    const QString needle = filterText_.toLower();
     for (const auto& category : allResults_) {
         const QList<ResultViewModel*>& items = category->children();
-        if (text.isEmpty() || category->name().toLower().contains(needle)) {
+        if (needle.isEmpty() || category->name().toLower().contains(needle)) {
             category->setShownChildren(items);
         } else {
             QList<ResultViewModel*> matching;
@@ -150,18 +168,14 @@ void MainViewModel::filter(const QString& text) {
         category->updateState();
         shown.append(category.get());
     }
-    setResults(std::move(shown));
-    updateSelection();
-}
-
-void MainViewModel::sort(SortBy sortBy) {
-    const auto less = sortBy == SortBy::name ? byName : bySizeDescending;
-    QList<ResultViewModel*> ordered = results_;
-    std::stable_sort(ordered.begin(), ordered.end(), less);
-    for (ResultViewModel* category : ordered) {
+    // Equal keys keep the engine's order, whatever was filtered before.
+    const auto less = sortBy_ == SortBy::name ? byName : bySizeDescending;
+    std::stable_sort(shown.begin(), shown.end(), less);
+    for (ResultViewModel* category : shown) {
         category->sortChildren(less);
     }
-    setResults(std::move(ordered));
+    setResults(std::move(shown));
+    updateSelection();
 }
 
 void MainViewModel::updateSelection() {
@@ -177,18 +191,19 @@ void MainViewModel::updateSelection() {
 }
 
 void MainViewModel::measureSelection() {
+    // The tree's own nodes and the sizes measured during the search: a click never waits for
+    // the disk, and never reads lists that the engine's thread may be changing.
     std::int64_t count = 0;
     std::uint64_t bytes = 0;
-    for (const auto& category : cleaner_->categories()) {
-        for (const auto& item : category->result()->items()) {
-            if (item->selected()) {
+    for (const auto& category : allResults_) {
+        for (const ResultViewModel* item : category->children()) {
+            if (item->isSelected() == true) {
                 ++count;
                 bytes += item->size();
             }
         }
     }
-    selectionInfo_ = AppStrings::text("SELECTED_FILES")
-                         .arg(count)
+    selectionInfo_ = AppStrings::plural("SELECTED_FILES", count)
                          .arg(QString::fromStdString(IO::formattedSize(bytes)));
     emit selectionInfoChanged();
     const bool anySelected =
@@ -215,10 +230,16 @@ void MainViewModel::unselectAll() {
 }
 
 void MainViewModel::deleteSelection() {
-    if (cleaningPending_ || isCleaning_ || isSearching_) {
+    if (isCleaning_ || isSearching_) {
         return;
     }
-    cleaningPending_ = true;
+    // The one moment the engine learns the selection: it holds still until the next search.
+    for (const auto& category : allResults_) {
+        for (const ResultViewModel* item : category->children()) {
+            item->handOverSelection();
+        }
+    }
+    setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
     cleaner_->startCleaning();
 }
 
@@ -255,20 +276,23 @@ void MainViewModel::cleanerDidFinishSearch() {
         }
         allResults_.push_back(std::move(node));
     }
-    updateSelection();
     setFlag(isSearching_, false, &MainViewModel::isSearchingChanged);
-    filter(QString());
-    sort(SettingsViewModel::storedResultOrder());
+    // The search field keeps its text, so the new results are filtered by it too.
+    showResults();
 }
 
 void MainViewModel::cleanerDidStartCleaning() {
-    setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
+    // Already set when Delete was pressed; an engine started by someone else still shows.
+    if (!isCleaning_) {
+        setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
+    }
 }
 
 void MainViewModel::cleanerDidFinishCleaning() {
+    // Searching from this very moment: no turn of the event loop in between where a press of
+    // Delete could start a cleaning beside the search.
+    requestSearch();
     setFlag(isCleaning_, false, &MainViewModel::isCleaningChanged);
-    cleaningPending_ = false;
-    cleaner_->startSearch();
 }
 
 void MainViewModel::didUpdate(const QString& identifier, bool isRunning) {

@@ -19,6 +19,11 @@ namespace sorvane {
 // Drives the application: owns the engine with the application's nineteen categories, the
 // running-application monitor and the folder grants, and turns the engine's reports into the
 // state the screens show.
+//
+// Data crosses threads only at two points: when a search has finished, the result tree is
+// built from the engine's lists (sizes measured by the engine's thread), and when Delete is
+// pressed, the tree's selection is written to the engine's items before the cleaning starts.
+// In between, filtering, sorting, selection and summaries work on the tree's own nodes.
 class MainViewModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isFiltering READ isFiltering NOTIFY isFilteringChanged)
@@ -62,7 +67,8 @@ public:
     Q_INVOKABLE void sort(sorvane::SortOrder::SortBy sortBy);
     Q_INVOKABLE void selectAll();
     Q_INVOKABLE void unselectAll();
-    // Deletes the selection; presses while a cleaning is pending or running are ignored.
+    // Hands the selection to the engine and deletes it; presses while a search or a cleaning is
+    // requested or running are ignored.
     Q_INVOKABLE void deleteSelection();
     // The folder chooser's answer for a permission row: grants when one of the chosen paths is
     // the row's folder, else shows the row's wrong-folder alert. Cancelling calls nothing.
@@ -94,6 +100,10 @@ private:
 
     void measureSelection();
     void setResults(QList<ResultViewModel*> results);
+    // Shows the categories and items that match the filter text, in the chosen order.
+    void showResults();
+    // Asks the engine for a search; from now until it reports its end, Delete is inert.
+    void requestSearch();
     void setFlag(bool& flag, bool value, void (MainViewModel::*changed)());
 
     bool isFiltering_ = false;
@@ -105,7 +115,8 @@ private:
     QString searchCategory_;
     float progress_ = 0;
     bool selectionUpdatePending_ = false;
-    bool cleaningPending_ = false;
+    QString filterText_;
+    SortBy sortBy_;
 
     std::vector<std::unique_ptr<ResultViewModel>> allResults_;
     QList<ResultViewModel*> results_;

@@ -1,7 +1,5 @@
 #include "ResultViewModel.h"
 
-#include "platform/Path.h"
-
 #include <algorithm>
 
 namespace sorvane {
@@ -28,7 +26,7 @@ ResultViewModel::ResultViewModel(std::shared_ptr<CleanerItem> item, ResultViewMo
     , base_(item)
     , parentNode_(category)
     , name_(item->name())
-    , size_(item->size())
+    , size_(item->measuredSize())
     , icon_(item->displayIcon()) {}
 
 int ResultViewModel::checkState() const {
@@ -58,8 +56,12 @@ void ResultViewModel::setSelected(bool selected) {
         for (ResultViewModel* child : shownChildren_) {
             child->setSelected(selected);
         }
-    } else if (const auto engineItem = item()) {
-        engineItem->setSelected(selected);
+    }
+}
+
+void ResultViewModel::handOverSelection() const {
+    if (const auto engineItem = item(); engineItem && isSelected_) {
+        engineItem->setSelected(*isSelected_);
     }
 }
 

@@ -25,8 +25,9 @@ class ResultViewModel : public QObject {
     Q_PROPERTY(bool isCategory READ isCategory CONSTANT)
 
 public:
-    // A category node with an item node per item of the category's result. Its size is the sum
-    // of its items' sizes, each measured once as its node is built.
+    // A category node with an item node per item of the category's result. Items carry the size
+    // the engine measured during the search; a category's size is their sum. Building a node
+    // never touches the disk.
     explicit ResultViewModel(const IDiskCleanerCategory& category, QObject* parent = nullptr);
     // An item node of the given category node.
     ResultViewModel(std::shared_ptr<CleanerItem> item, ResultViewModel* category);
@@ -60,7 +61,11 @@ public:
     const Image& icon() const { return icon_; }
     const std::optional<QString>& bundleIdentifier() const { return bundleIdentifier_; }
 
+    // Selects the node (a category: its shown items). Only the node changes; the engine's items
+    // learn the selection when it is handed over for a cleaning (handOverSelection).
     void setSelected(bool selected);
+    // Writes an item node's state to the engine's item; does nothing for a category.
+    void handOverSelection() const;
     // The user's click on the node's check box.
     void toggle();
     // Recomputes a category's state from its shown items.

@@ -34,8 +34,9 @@ void SettingsViewModel::setSortBy(SortBy sortBy) {
 }
 
 SortBy SettingsViewModel::storedResultOrder() {
-    const int stored = storedInteger().value_or(0);
-    return stored == 0 ? SortBy::size : SortBy::name;
+    // The same reading as the menu's, so that the list and the menu always agree.
+    const auto stored = storedInteger();
+    return stored ? sortByFromRawValue(*stored).value_or(SortBy::size) : SortBy::size;
 }
 
 } // namespace sorvane

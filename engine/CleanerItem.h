@@ -57,6 +57,10 @@ public:
 
     // Bytes of the url plus every suburl, measured now.
     std::uint64_t size() const;
+    // Measures the size now and keeps it, for readers that must not touch the disk.
+    void measure() { measuredSize_.store(size()); }
+    // The size kept by the last measure(); 0 before any.
+    std::uint64_t measuredSize() const { return measuredSize_.load(); }
     std::uint64_t selectedSize() const { return selected() ? size() : 0; }
     // icon, else alternateIcon, else the file icon of the url's path.
     Image displayIcon() const;
@@ -65,6 +69,7 @@ public:
 
 private:
     std::atomic<bool> selected_ = false;
+    std::atomic<std::uint64_t> measuredSize_ = 0;
     std::optional<Url> url_;
     std::vector<Url> suburls_;
     Image alternateIcon_;

@@ -3,6 +3,7 @@
 #include "PredefinedCategories.h"
 #include "platform/MainQueue.h"
 #include "platform/Path.h"
+#include "platform/Shutdown.h"
 
 #include <algorithm>
 #include <chrono>
@@ -83,17 +84,70 @@ void DiskCleaner::reset() {
     resetResults(categories());
 }
 
+DiskCleaner::~DiskCleaner() {
+    // The last owner may be the worker itself, finishing: it cannot wait for itself.
+    if (worker_.joinable()) {
+        if (worker_.get_id() == std::this_thread::get_id()) {
+            worker_.detach();
+        } else {
+            worker_.join();
+        }
+    }
+}
+
+bool DiskCleaner::stopping() const {
+    return stopped_.load() || Shutdown::isUnderway();
+}
+
+void DiskCleaner::start(void (DiskCleaner::*work)()) {
+    if (stopping()) {
+        return;
+    }
+    const std::lock_guard lock(threadMutex_);
+    // The previous operation has posted its last report by the time a new one can be asked
+    // for, so this waits at most for its thread to return.
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    worker_ = std::thread([self = shared_from_this(), work] { ((*self).*work)(); });
+}
+
+void DiskCleaner::stop() {
+    stopped_.store(true);
+    std::thread worker;
+    {
+        const std::lock_guard lock(threadMutex_);
+        worker = std::move(worker_);
+    }
+    if (worker.joinable()) {
+        worker.join();
+    }
+}
+
 void DiskCleaner::startSearch() {
+    if (stopping()) {
+        return;
+    }
     if (usePredefinedCategories_) {
         setCategories(predefinedCategories());
     } else {
         reset();
     }
-    std::thread([self = shared_from_this()] { self->search(); }).detach();
+    start(&DiskCleaner::search);
 }
 
 void DiskCleaner::startCleaning() {
-    std::thread([self = shared_from_this()] { self->clean(); }).detach();
+    start(&DiskCleaner::clean);
+}
+
+std::uint64_t DiskCleaner::measuredSelectedSize(const CategoryList& categories) const {
+    std::uint64_t total = 0;
+    for (const auto& category : categories) {
+        for (const auto& item : category->result()->items()) {
+            total += item->selected() ? item->measuredSize() : 0;
+        }
+    }
+    return total;
 }
 
 void DiskCleaner::notify(std::function<void(DiskCleanerDelegate&)> call) {
@@ -109,16 +163,24 @@ void DiskCleaner::search() {
     notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidStartSearch(); });
     const CategoryList running = categories();
     const auto count = static_cast<float>(running.size());
-    for (std::size_t i = 0; i < running.size(); ++i) {
+    for (std::size_t i = 0; i < running.size() && !stopping(); ++i) {
         const auto result = running[i]->result();
         notify([result](DiskCleanerDelegate& delegate) {
             delegate.cleanerWillSearchCategory(result);
         });
         running[i]->search();
+        // Each item is measured once, here, by the thread that owns the items while the search
+        // runs; the result tree and every summary use these sizes and never touch the disk.
+        for (const auto& item : result->items()) {
+            if (stopping()) {
+                break;
+            }
+            item->measure();
+        }
         const float progress = static_cast<float>(i + 1) / count;
-        // Measured here, by the thread that owns the items while the search runs, and handed
-        // over as a value: the main thread must not walk lists that this thread is filling.
-        const std::uint64_t selected = selectedSize();
+        const CategoryList searched(running.begin(),
+                                    running.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        const std::uint64_t selected = measuredSelectedSize(searched);
         notify([selected, progress](DiskCleanerDelegate& delegate) {
             delegate.cleanerDidUpdateSelectedSize(selected);
             delegate.cleanerDidUpdateProgress(progress);
@@ -137,13 +199,15 @@ void DiskCleaner::clean() {
     }
     const auto total = static_cast<float>(itemCount);
     std::size_t processed = 0;
-    std::vector<std::shared_ptr<CleanerResult>> emptied;
 
     for (const auto& category : cleaning) {
         const auto result = category->result();
         const auto items = result->items();
         std::vector<std::shared_ptr<CleanerItem>> toRemove;
         for (const auto& item : items) {
+            if (stopping()) {
+                break;
+            }
             if (item->selected()) {
                 bool removed = false;
                 if (item->url() && Path::remove(*item->url())) {
@@ -180,22 +244,8 @@ void DiskCleaner::clean() {
         for (const auto& item : toRemove) {
             result->removeItem(item);
         }
-        if (result->isEmpty()) {
-            emptied.push_back(result);
-        }
     }
 
-    if (!emptied.empty()) {
-        const std::lock_guard lock(mutex_);
-        for (const auto& result : emptied) {
-            const auto found =
-                std::find_if(categories_.begin(), categories_.end(),
-                             [&](const auto& category) { return category->result() == result; });
-            if (found != categories_.end()) {
-                categories_.erase(found);
-            }
-        }
-    }
     notify([](DiskCleanerDelegate& delegate) {
         delegate.cleanerDidUpdateProgress(1.0F);
         delegate.cleanerDidFinishCleaning();

@@ -5,13 +5,15 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace sorvane {
 
-// The engine. A search runs every category's scan in order on a thread of its own; a cleaning
-// deletes the locations of the selected items on another, takes deleted items out of their
-// results and drops the categories left empty. Each thread keeps the engine alive until its
-// work is done; every report reaches the delegate on the main thread, in order.
+// The engine. A search runs every category's scan in order on a thread of its own and measures
+// each item once, right after its category; a cleaning deletes the locations of the selected
+// items on another and takes deleted items out of their results. Every category stays for the
+// next search, however empty. Each thread keeps the engine alive until its work is done; every
+// report reaches the delegate on the main thread, in order.
 class DiskCleaner final : public IDiskCleaner, public std::enable_shared_from_this<DiskCleaner> {
     struct Passkey {};
 
@@ -38,10 +40,16 @@ public:
     void startSearch() override;
     void startCleaning() override;
     void reset() override;
+    void stop() override;
+    ~DiskCleaner() override;
 
 private:
     void search();
     void clean();
+    void start(void (DiskCleaner::*work)());
+    bool stopping() const;
+    // The selected size of the categories from their items' measured sizes.
+    std::uint64_t measuredSelectedSize(const CategoryList& categories) const;
     // Hands a call of the delegate to the main thread; it looks the delegate up when it runs.
     void notify(std::function<void(DiskCleanerDelegate&)> call);
 
@@ -50,6 +58,9 @@ private:
     // cleaning thread, and cleanings never overlap.
     double lastUpdate_ = 0;
     std::atomic<bool> busy_ = false;
+    std::atomic<bool> stopped_ = false;
+    std::mutex threadMutex_; // guards worker_
+    std::thread worker_;
     CategoryList categories_;
     const bool usePredefinedCategories_;
     std::weak_ptr<DiskCleanerDelegate> delegate_;

@@ -32,6 +32,10 @@ public:
     virtual void startCleaning() = 0;
     // Empties every category's items.
     virtual void reset() = 0;
+    // Stops a running search or cleaning at its next item (at its next entry too once the
+    // process's shutdown has begun) and waits until its thread has ended; later starts do
+    // nothing.
+    virtual void stop() = 0;
 
 protected:
     IDiskCleaner() = default;

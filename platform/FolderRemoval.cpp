@@ -2,6 +2,7 @@
 #include "DescriptorStack.h"
 #include "DirectoryEntries.h"
 #include "Path.h"
+#include "Shutdown.h"
 #include "WorkerPool.h"
 
 #include <atomic>
@@ -90,6 +91,11 @@ public:
     // the bottom itself stays.
     void walk(DescriptorStack& stack) {
         for (;;) {
+            // The end of the process stops a removal between two entries, never inside one.
+            if (Shutdown::isUnderway()) {
+                walk_.failure.record(walk_.location, ECANCELED);
+                return;
+            }
             if (stack.pending().empty()) {
                 if (stack.depth() == 1) {
                     return;

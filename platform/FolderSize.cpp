@@ -2,6 +2,7 @@
 #include "DescriptorStack.h"
 #include "DirectoryEntries.h"
 #include "Path.h"
+#include "Shutdown.h"
 #include "WorkerPool.h"
 
 #include <atomic>
@@ -81,6 +82,9 @@ public:
     // Visits every sub-folder still to visit, down to the bottom of the stack.
     void walk(DescriptorStack& stack) {
         for (;;) {
+            if (Shutdown::isUnderway()) {
+                return;
+            }
             if (stack.pending().empty()) {
                 if (stack.depth() == 1 || !stack.pop()) {
                     return;

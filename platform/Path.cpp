@@ -5,6 +5,7 @@
 #include "Directory.h"
 #include "DirectoryEntries.h"
 #include "MountBoundary.h"
+#include "Shutdown.h"
 
 #include <algorithm>
 #include <array>
@@ -204,7 +205,7 @@ std::vector<Url> Path::entries(const Url& folder, bool descend) {
     std::vector<Level> levels;
     levels.push_back({Url::folder(folder.path()), visibleEntries(root.get()), 0});
     DescriptorStack stack(root.release());
-    while (!levels.empty()) {
+    while (!levels.empty() && !Shutdown::isUnderway()) {
         Level& level = levels.back();
         if (level.next == level.entries.size()) {
             levels.pop_back();

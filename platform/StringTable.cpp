@@ -1,5 +1,8 @@
 #include "StringTable.h"
 
+#include <algorithm>
+#include <climits>
+
 #include <QTranslator>
 
 namespace sorvane {
@@ -30,6 +33,20 @@ QString StringTable::text(const char* key) {
     const QString found =
         translator_ ? translator_->translate(context_.constData(), key) : QString();
     return found.isEmpty() ? QString::fromUtf8(key) : found;
+}
+
+QString StringTable::text(const char* key, std::int64_t count) {
+    const std::lock_guard lock(mutex_);
+    if (!loaded_) {
+        load(QLocale::system());
+    }
+    const int form = static_cast<int>(std::min<std::int64_t>(count, INT_MAX));
+    QString found =
+        translator_ ? translator_->translate(context_.constData(), key, nullptr, form) : QString();
+    if (found.isEmpty()) {
+        found = QString::fromUtf8(key);
+    }
+    return found.replace(QStringLiteral("%n"), QString::number(count));
 }
 
 void StringTable::setLocale(const QLocale& locale) {

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -21,6 +22,8 @@ public:
     StringTable& operator=(const StringTable&) = delete;
 
     QString text(const char* key);
+    // The text in the plural form the language uses for count, with "%n" replaced by it.
+    QString text(const char* key, std::int64_t count);
     // Until called, the system's locale decides.
     void setLocale(const QLocale& locale);
 

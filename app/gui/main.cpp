@@ -2,6 +2,7 @@
 
 #include "SorvaneWindow.h"
 #include "platform/DescriptorLimit.h"
+#include "platform/Shutdown.h"
 
 #include <QGuiApplication>
 #include <QIcon>
@@ -21,5 +22,9 @@ int main(int argc, char** argv) {
     if (!window.isLoaded()) {
         return 1;
     }
-    return QGuiApplication::exec();
+    const int status = QGuiApplication::exec();
+    // Before the window and its engine go: their threads stop at their next entry and are
+    // waited for, and nothing runs on into what the end of the process destroys.
+    sorvane::Shutdown::begin();
+    return status;
 }

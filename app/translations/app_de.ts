@@ -3,9 +3,12 @@
 <TS version="2.1" language="de_DE">
 <context>
     <name>App</name>
-    <message>
+    <message numerus="yes">
         <source>SELECTED_FILES</source>
-        <translation>%1 Objekte ausgewählt, %2</translation>
+        <translation>
+            <numerusform>%n Objekt ausgewählt, %1</numerusform>
+            <numerusform>%n Objekte ausgewählt, %1</numerusform>
+        </translation>
     </message>
     <message>
         <source>SIZE</source>

@@ -3,9 +3,12 @@
 <TS version="2.1" language="en_US">
 <context>
     <name>App</name>
-    <message>
+    <message numerus="yes">
         <source>SELECTED_FILES</source>
-        <translation>%1 items selected, %2</translation>
+        <translation>
+            <numerusform>%n item selected, %1</numerusform>
+            <numerusform>%n items selected, %1</numerusform>
+        </translation>
     </message>
     <message>
         <source>SIZE</source>

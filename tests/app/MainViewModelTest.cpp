@@ -1,7 +1,10 @@
 #include "MainViewModel.h"
 #include "AppFixture.h"
 #include "SettingsViewModel.h"
+#include "platform/Shutdown.h"
 #include "support/Processes.h"
+
+#include <QCoreApplication>
 
 #include <filesystem>
 
@@ -117,7 +120,8 @@ TEST_F(MainViewModelTest, LaunchWithBothGrantsSearchesAndShowsResults) {
     // Filtering: case-insensitive substring; a matching category shows all of its items.
     model.filter(QStringLiteral("EDITOR"));
     EXPECT_TRUE(model.isFiltering());
-    EXPECT_EQ(names(model.results()), (std::vector<std::string>{"Crash Reports", "User Caches"}));
+    EXPECT_EQ(names(model.results()), (std::vector<std::string>{"User Caches", "Crash Reports"}))
+        << "a filter keeps the chosen order";
     EXPECT_EQ(shownItems(shown(model, "Crash Reports")),
               (std::vector<std::string>{"Editor_1.crash"}));
     model.filter(QStringLiteral("trAsh"));
@@ -199,7 +203,7 @@ TEST_F(MainViewModelTest, OneUserActionCostsOneMeasurement) {
     model.selectAll();
     model.filter(QString());
     ASSERT_TRUE(test::waitUntil(
-        [&] { return model.selectionInfo() == QStringLiteral("1 items selected, 4.88 KB"); }));
+        [&] { return model.selectionInfo() == QStringLiteral("1 item selected, 4.88 KB"); }));
     EXPECT_EQ(shown(model, "Trash")->isSelected(), std::nullopt);
 }
 
@@ -258,4 +262,79 @@ TEST_F(MainViewModelTest, RunningApplicationMarksItsCategory) {
     EXPECT_FALSE(shown(model, "Trash")->isAppRunning());
     maps.kill();
     ASSERT_TRUE(test::waitUntil([&] { return !mapsNode->isAppRunning(); }, 5000));
+}
+
+// The view model reads the engine's lists only between the end of a search and the start of a
+// cleaning. Typing while the engine fills its lists, and pressing Delete or clicking in the turn
+// right after a cleaning, touch only the tree (the thread checker watches both).
+TEST_F(MainViewModelTest, ThreadsMeetOnlyAtTheHandOvers) {
+    layOutHome();
+    for (int i = 0; i < 1500; ++i) {
+        home.file("Library/.Trash/many-" + std::to_string(i), 10);
+    }
+    storeGrants(true, true);
+    MainViewModel model;
+    Observer observer(model);
+    int keystrokes = 0;
+    while (model.isSearching() && keystrokes < 2000) {
+        model.filter(keystrokes % 2 == 0 ? QStringLiteral("many") : QString());
+        model.selectAll();
+        QCoreApplication::processEvents();
+        ++keystrokes;
+    }
+    ASSERT_TRUE(observer.waitForSearch());
+    model.filter(QString());
+
+    model.selectAll();
+    bool searchingRightAfter = false;
+    QObject::connect(&model, &MainViewModel::isCleaningChanged, &model, [&] {
+        if (!model.isCleaning()) {
+            searchingRightAfter = model.isSearching();
+            model.deleteSelection();
+            model.filter(QStringLiteral("many"));
+            model.selectAll();
+        }
+    });
+    model.deleteSelection();
+    ASSERT_TRUE(observer.waitForSearch());
+    EXPECT_TRUE(searchingRightAfter) << "Delete is inert from the end of a cleaning on";
+    EXPECT_EQ(observer.cleanings, 1);
+    EXPECT_FALSE(test::exists(home.pathOf("Library/.Trash/many-0")));
+}
+
+// Quitting at any moment ends the process cleanly: the engine's thread stops at its next entry
+// and is waited for before the process's statics go (the sanitizers watch the exit).
+TEST_F(MainViewModelTest, QuittingAtAnyMomentEndsTheProcessCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    layOutHome();
+    for (int i = 0; i < 400; ++i) {
+        home.file("Library/Caches/org.sample.Many/d" + std::to_string(i) + "/f", 10);
+        home.file("Library/.Trash/t" + std::to_string(i) + "/f", 10);
+    }
+    storeGrants(true, true);
+    for (const bool duringCleaning : {false, true}) {
+        for (const int afterMs : {0, 5, 40}) {
+            SCOPED_TRACE((duringCleaning ? "cleaning, " : "search, ") + std::to_string(afterMs));
+            EXPECT_EXIT(
+                {
+                    {
+                        MainViewModel model;
+                        if (duringCleaning) {
+                            Observer observer(model);
+                            if (!observer.waitForSearch()) {
+                                std::_Exit(3);
+                            }
+                            model.selectAll();
+                            model.deleteSelection();
+                        }
+                        test::waitUntil([] { return false; }, afterMs);
+                        Shutdown::begin();
+                    }
+                    std::exit(0);
+                },
+                ::testing::ExitedWithCode(0), "");
+        }
+    }
+    // Whatever the quitting interrupted, nothing outside the selection went.
+    EXPECT_TRUE(test::exists(home.pathOf("Library/Caches/org.sample.Editor/cache.db")));
 }

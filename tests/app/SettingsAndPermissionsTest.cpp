@@ -26,7 +26,7 @@ TEST_F(SettingsAndPermissionsTest, SortOrderIsStoredAsItsInteger) {
 
     UserDefaults::setValue(QStringLiteral("SortBy"), 7);
     EXPECT_EQ(settings.sortBy(), SortBy::size);
-    EXPECT_EQ(SettingsViewModel::storedResultOrder(), SortBy::name);
+    EXPECT_EQ(SettingsViewModel::storedResultOrder(), SortBy::size) << "list and menu agree";
     UserDefaults::setValue(QStringLiteral("SortBy"), QStringLiteral("garbage"));
     EXPECT_EQ(settings.sortBy(), SortBy::size);
 }

@@ -206,7 +206,7 @@ TEST(DiskCleanerTest, BusyOnlyWhileSearching) {
                              [](bool busy) { return busy; }));
 }
 
-TEST(DiskCleanerTest, CleaningDeletesSelectedLocationsAndDropsEmptiedCategories) {
+TEST(DiskCleanerTest, CleaningDeletesSelectedLocationsAndKeepsEveryCategory) {
     TempHome home;
     for (const char* name :
          {"a/url", "a/sub", "b/s1", "b/s2", "c/s1", "d/s1", "e/url", "f/s1", "g/s1", "all/x"}) {
@@ -275,15 +275,12 @@ TEST(DiskCleanerTest, CleaningDeletesSelectedLocationsAndDropsEmptiedCategories)
     EXPECT_EQ(items["C"]->suburls(), std::vector<Url>{undeletable});
     EXPECT_TRUE(items["D"]->suburls().empty());
 
-    const auto remaining = harness.engine->categories();
-    ASSERT_EQ(remaining.size(), 1U);
-    EXPECT_EQ(remaining[0], mixed);
-
-    // Dropped categories are not searched again by this engine.
+    // Categories a cleaning emptied stay: new trash must show after the next search.
+    EXPECT_EQ(harness.engine->categories().size(), 3U);
     ASSERT_TRUE(harness.search());
     EXPECT_EQ(mixed->searches.load(), 2);
-    EXPECT_EQ(allGone->searches.load(), 1);
-    EXPECT_EQ(nothing->searches.load(), 1);
+    EXPECT_EQ(allGone->searches.load(), 2);
+    EXPECT_EQ(nothing->searches.load(), 2);
 }
 
 TEST(DiskCleanerTest, CleaningWithNothingSelectedStillCountsEveryItem) {
@@ -300,7 +297,8 @@ TEST(DiskCleanerTest, CleaningWithNothingSelectedStillCountsEveryItem) {
     ASSERT_TRUE(harness.clean());
     EXPECT_TRUE(test::exists(home.pathOf("kept")));
     EXPECT_EQ(found->result()->items().size(), 2U);
-    EXPECT_EQ(harness.engine->categories(), CategoryList{found});
+    // A category that found nothing stays for the next search.
+    EXPECT_EQ(harness.engine->categories(), (CategoryList{empty, found}));
     EXPECT_EQ(harness.delegate->progresses.back(), 1.0F);
     // The first item of the engine's first cleaning always reports.
     EXPECT_EQ(harness.delegate->progresses.front(), 0.5F);
