@@ -40,7 +40,7 @@ Image iconFromSource(const QString& source) {
     for (const auto& [kind, name] : kindNames) {
         if (kindName == QLatin1String(name)) {
             const QByteArray value =
-                QByteArray::fromPercentEncoding(source.mid(slash + 1).toLatin1());
+                QByteArray::fromPercentEncoding(source.mid(slash + 1).toUtf8());
             return makeImage(kind, value.toStdString());
         }
     }

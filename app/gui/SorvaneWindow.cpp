@@ -6,10 +6,12 @@
 #include "SettingsViewModel.h"
 #include "ViewModels.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPalette>
 #include <QQmlApplicationEngine>
+#include <QQuickStyle>
 #include <QQuickWindow>
 #include <QStandardPaths>
 #include <QtQml/qqmlextensionplugin.h>
@@ -50,6 +52,9 @@ SorvaneWindow::SorvaneWindow()
     }
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
     viewModels_->setDarkScheme(prefersDarkScheme());
+    QGuiApplication::instance()->installEventFilter(this);
+    // The screens are drawn for this style, in the application and in its tests alike.
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
     engine_->addImportPath(QStringLiteral("qrc:/qt/qml"));
     engine_->addImageProvider(QStringLiteral("sorvane"), new IconImageProvider);
     engine_->load(QUrl(QStringLiteral("qrc:/qt/qml/Sorvane/App/qml/Main.qml")));
@@ -58,6 +63,14 @@ SorvaneWindow::SorvaneWindow()
 SorvaneWindow::~SorvaneWindow() {
     // The screens go before the objects they show.
     engine_.reset();
+}
+
+bool SorvaneWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == QGuiApplication::instance() &&
+        event->type() == QEvent::ApplicationPaletteChange) {
+        viewModels_->setDarkScheme(prefersDarkScheme());
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 bool SorvaneWindow::isLoaded() const {

@@ -31,6 +31,10 @@ public:
     MainViewModel& mainViewModel() const { return *main_; }
     ViewModels& viewModels() const { return *viewModels_; }
 
+protected:
+    // Follows the desktop's colour scheme when its palette changes while the window is open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::unique_ptr<SettingsViewModel> settings_;
     std::unique_ptr<MainViewModel> main_;

@@ -6,7 +6,6 @@
 
 #include <QGuiApplication>
 #include <QIcon>
-#include <QQuickStyle>
 
 int main(int argc, char** argv) {
     sorvane::DescriptorLimit::raiseToHardLimit();
@@ -14,7 +13,6 @@ int main(int argc, char** argv) {
     QGuiApplication::setOrganizationName(QStringLiteral("Sorvane"));
     QGuiApplication::setApplicationName(QStringLiteral("Sorvane"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sorvane/symbols/sorvane.svg")));
-    QQuickStyle::setStyle(QStringLiteral("Basic"));
     // Closing the one window ends the application.
     QGuiApplication::setQuitOnLastWindowClosed(true);
 

@@ -71,6 +71,8 @@ Item {
             Layout.margins: 8
             text: ViewModels.text("GRANT_PERMISSION")
             highlighted: true
+            palette.dark: Colors.accent
+            palette.brightText: "#ffffff"
             onClicked: chooser.open()
             Accessible.name: ViewModels.text("GRANT_PERMISSION") + ", " + ViewModels.text(row.title)
         }

@@ -20,32 +20,47 @@ Item {
     required property string path
     required property int itemCount
 
-    implicitHeight: isCategory ? group.implicitHeight : itemContent.implicitHeight
+    implicitHeight: content.implicitHeight
+
+    // A row builds only what its kind shows: delegates are made and dropped while scrolling.
+    Loader {
+        id: content
+        width: row.width
+        sourceComponent: row.isCategory ? categoryRow : itemRow
+    }
 
     // Categories: the whole row opens and closes the category's items below it.
-    CollapsibleGroup {
-        id: group
-        objectName: "categoryGroup"
-        visible: row.isCategory
-        width: row.width
-        spacing: 0
-        leading: 40
-        trailing: 40
-        expanded: row.isExpanded
-        accessibleName: row.name
-        content: RowContent { owner: row }
-        onExpandedChanged: {
-            if (row.isCategory && expanded !== row.isExpanded)
-                ViewModels.results.toggleExpanded(row.index)
+    Component {
+        id: categoryRow
+        CollapsibleGroup {
+            objectName: "categoryGroup"
+            width: row.width
+            spacing: 0
+            leading: 40
+            trailing: 40
+            expanded: row.isExpanded
+            accessibleName: row.name
+            content: RowContent { owner: row }
+            onExpandedChanged: {
+                if (expanded !== row.isExpanded)
+                    ViewModels.results.toggleExpanded(row.index)
+            }
         }
     }
 
-    RowContent {
-        id: itemContent
-        visible: !row.isCategory
-        owner: row
-        x: 40
-        width: row.width - 80
+    Component {
+        id: itemRow
+        Item {
+            objectName: "itemContent"
+            width: row.width
+            implicitHeight: itemContent.implicitHeight
+            RowContent {
+                id: itemContent
+                owner: row
+                x: 40
+                width: row.width - 80
+            }
+        }
     }
 
     component RowContent: RowLayout {
@@ -100,8 +115,28 @@ Item {
                 elide: Text.ElideRight
             }
 
+            Loader {
+                active: owner.isCategory
+                visible: active
+                sourceComponent: runningState
+            }
+
+            Loader {
+                active: !owner.isCategory && owner.path.length > 0
+                visible: active
+                Layout.fillWidth: true
+                sourceComponent: location
+            }
+        }
+
+        InlineLabel {
+            text: owner.sizeText
+            color: Colors.accent
+        }
+
+        Component {
+            id: runningState
             RowLayout {
-                visible: owner.isCategory
                 spacing: 8
                 SymbolImage {
                     Layout.preferredWidth: 8
@@ -115,10 +150,11 @@ Item {
                     color: Colors.secondaryText
                 }
             }
+        }
 
+        Component {
+            id: location
             RowLayout {
-                visible: !owner.isCategory && owner.path.length > 0
-                Layout.fillWidth: true
                 spacing: 4
                 Label {
                     Layout.fillWidth: true
@@ -142,11 +178,6 @@ Item {
                     }
                 }
             }
-        }
-
-        InlineLabel {
-            text: owner.sizeText
-            color: Colors.accent
         }
     }
 }

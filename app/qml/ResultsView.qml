@@ -73,8 +73,10 @@ ColumnLayout {
             text: ViewModels.text("DELETE_FILES")
             enabled: screen.model.hasSelection
             highlighted: true
-            palette.button: Colors.red
-            palette.buttonText: "#ffffff"
+            // The style draws a highlighted button in the palette's dark colour and its label
+            // in the bright text colour.
+            palette.dark: Colors.red
+            palette.brightText: "#ffffff"
             opacity: enabled ? 1 : 0.45
             onClicked: screen.model.deleteSelection()
         }

@@ -77,3 +77,25 @@ TEST_F(SettingsAndPermissionsTest, PermissionRowsRestoreAndGrant) {
     EXPECT_TRUE(permissions.library()->isAuthenticated());
     EXPECT_TRUE(UserDefaults::value(QStringLiteral("Library")).has_value());
 }
+
+// Counts take the plural form of the language: "1 item", "2 items", "1 Objekt", "0 Objekte".
+TEST_F(SettingsAndPermissionsTest, SelectionSummaryUsesPluralForms) {
+    struct Case {
+        QLocale::Language language;
+        std::int64_t count;
+        const char* text;
+    };
+    for (const auto& [language, count, text] : std::vector<Case>{
+             {QLocale::English, 0, "0 items selected, 5 B"},
+             {QLocale::English, 1, "1 item selected, 5 B"},
+             {QLocale::English, 2, "2 items selected, 5 B"},
+             {QLocale::German, 0, "0 Objekte ausgew\u00e4hlt, 5 B"},
+             {QLocale::German, 1, "1 Objekt ausgew\u00e4hlt, 5 B"},
+             {QLocale::German, 21, "21 Objekte ausgew\u00e4hlt, 5 B"},
+         }) {
+        AppStrings::setLocale(QLocale(language));
+        EXPECT_EQ(AppStrings::plural("SELECTED_FILES", count).arg(QStringLiteral("5 B")),
+                  QString::fromUtf8(text));
+    }
+    AppStrings::setLocale(QLocale(QLocale::English));
+}

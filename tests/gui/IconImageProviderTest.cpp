@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -96,4 +97,23 @@ TEST(IconImageProviderTest, DrawsEveryKindOfIcon) {
     EXPECT_EQ(*iconFromSource(iconSource(Path::icon("/tmp/a b,c\xff"))),
               (Icon{Icon::Kind::fileIcon, "/tmp/a b,c\xff"}))
         << "any path survives the trip through an image source";
+}
+
+// A location travels to the image provider inside a URL, which Qt hands over decoded in part:
+// every byte of it, text or not, must arrive as it left.
+TEST(IconImageProviderTest, LocationsSurviveTheTripThroughAUrl) {
+    for (const std::string path :
+         {"/home/j\xc3\xbcrgen", "/tmp/100%/x%41", "/a b/#c?d&e=f", "/odd/\xfc\xff-bytes",
+          "/\xe6\x96\x87\xe4\xbb\xb6/\xf0\x9f\x93\x81", "/plain"}) {
+        SCOPED_TRACE(path);
+        const Image icon = makeImage(Icon::Kind::fileIcon, path);
+        const QUrl url(QStringLiteral("image://sorvane/") + iconSource(icon));
+        ASSERT_TRUE(url.isValid());
+        // What the engine's pixmap cache passes to the provider as the image's id.
+        const QString id = url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority).mid(1);
+        const Image back = iconFromSource(id);
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back->value, path);
+        EXPECT_EQ(back->kind, Icon::Kind::fileIcon);
+    }
 }

@@ -12,6 +12,8 @@
 #include "support/Processes.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
@@ -86,6 +88,21 @@ public:
                 EXPECT_EQ(corner, dark ? QColor(44, 33, 30) : QColor(Qt::white))
                     << screen.toStdString();
             }
+        }
+        window_.viewModels().setDarkScheme(false);
+    }
+
+    // The colour of a button's face, beside its label, in both schemes.
+    void expectButtonColour(QQuickItem* button, QColor light, QColor dark) const {
+        ASSERT_NE(button, nullptr);
+        for (const bool isDark : {false, true}) {
+            window_.viewModels().setDarkScheme(isDark);
+            test::waitUntil([] { return false; }, 300);
+            const QImage picture = window().grabWindow();
+            const QPoint at = button->mapToScene({6, button->height() / 2}).toPoint() *
+                              window().effectiveDevicePixelRatio();
+            EXPECT_EQ(picture.pixelColor(at), isDark ? dark : light)
+                << button->objectName().toStdString() << (isDark ? " dark" : " light");
         }
         window_.viewModels().setDarkScheme(false);
     }
@@ -171,6 +188,24 @@ TEST(WindowTest, FromGrantsToCleaningOnASampleHome) {
     ASSERT_NE(libraryGrant, nullptr);
     ASSERT_NE(driver.shown(QStringLiteral("grantButton"), userRow), nullptr);
     driver.snap(QStringLiteral("1-permissions"));
+    driver.expectButtonColour(libraryGrant, QColor(0, 122, 255), QColor(10, 132, 255));
+
+    // The scheme follows the desktop's palette while the window is open.
+    const QByteArray forced = qgetenv("SORVANE_COLOR_SCHEME");
+    qunsetenv("SORVANE_COLOR_SCHEME");
+    const QPalette desktop = QGuiApplication::palette();
+    for (const bool dark : {true, false}) {
+        QPalette palette = desktop;
+        palette.setColor(QPalette::Window, dark ? QColor(30, 30, 30) : QColor(240, 240, 240));
+        QGuiApplication::setPalette(palette);
+        EXPECT_TRUE(test::waitUntil([&] { return app.viewModels().darkScheme() == dark; }))
+            << (dark ? "dark" : "light");
+    }
+    QGuiApplication::setPalette(desktop);
+    if (!forced.isNull()) {
+        qputenv("SORVANE_COLOR_SCHEME", forced);
+    }
+    app.viewModels().setDarkScheme(false);
 
     // A wrong folder shows the alert and grants nothing; Escape dismisses it.
     driver.click(libraryGrant);
@@ -217,6 +252,13 @@ TEST(WindowTest, FromGrantsToCleaningOnASampleHome) {
     // An item's check box makes its category mixed; the category's box then clears it.
     QQuickItem* firstItem = driver.row(trashRow + 1);
     ASSERT_NE(firstItem, nullptr);
+    // Each row builds only what its kind shows.
+    EXPECT_NE(findItem(trash, QStringLiteral("categoryGroup")), nullptr);
+    EXPECT_EQ(findItem(trash, QStringLiteral("itemContent")), nullptr);
+    EXPECT_EQ(findItem(trash, QStringLiteral("revealButton")), nullptr);
+    EXPECT_NE(findItem(firstItem, QStringLiteral("itemContent")), nullptr);
+    EXPECT_NE(findItem(firstItem, QStringLiteral("revealButton")), nullptr);
+    EXPECT_EQ(findItem(firstItem, QStringLiteral("categoryGroup")), nullptr);
     driver.click(driver.shown(QStringLiteral("checkBox"), firstItem));
     ASSERT_TRUE(test::waitUntil([&] {
         return list.data(list.index(trashRow), ResultListModel::CheckStateRole).toInt() ==
@@ -225,6 +267,8 @@ TEST(WindowTest, FromGrantsToCleaningOnASampleHome) {
     ASSERT_TRUE(test::waitUntil([&] { return model.hasSelection(); }));
     EXPECT_TRUE(driver.find(QStringLiteral("deleteButton"))->isEnabled());
     driver.snap(QStringLiteral("5-mixed"));
+    driver.expectButtonColour(driver.find(QStringLiteral("deleteButton")), QColor(255, 59, 48),
+                              QColor(255, 69, 58));
     driver.click(driver.shown(QStringLiteral("checkBox"), trash));
     ASSERT_TRUE(test::waitUntil([&] {
         return list.data(list.index(trashRow), ResultListModel::CheckStateRole).toInt() ==
