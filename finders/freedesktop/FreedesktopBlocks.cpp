@@ -60,7 +60,7 @@ std::vector<Url> existingChildren(const Url& folder, const std::vector<std::stri
 
 std::vector<Url> profiles(const Url& folder) {
     std::vector<Url> found = listing(folder);
-    // The listing marks real folders only: links and packages' look-alikes that are files drop.
+    // The listing gives the folder mark to real folders only, so links and files drop out.
     std::erase_if(found, [](const Url& entry) { return !entry.isFolder(); });
     return found;
 }
