@@ -270,10 +270,7 @@ void MainViewModel::cleanerDidFinishSearch() {
         }
         auto node = std::make_unique<ResultViewModel>(*category);
         // A row's change of state asks for a new summary; asks of one turn are answered once.
-        for (ResultViewModel* item : node->children()) {
-            connect(item, &ResultViewModel::isSelectedChanged, this,
-                    &MainViewModel::updateSelection);
-        }
+        connect(node.get(), &ResultViewModel::itemChanged, this, &MainViewModel::updateSelection);
         allResults_.push_back(std::move(node));
     }
     setFlag(isSearching_, false, &MainViewModel::isSearchingChanged);

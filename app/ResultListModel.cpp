@@ -39,17 +39,23 @@ void ResultListModel::rebuild() {
         }
     }
     expanded_ = std::move(stillShown);
-    for (ResultViewModel* row : rows_) {
-        watch(row);
+    for (ResultViewModel* category : model_.results()) {
+        watch(category);
     }
     reindexFrom(0);
     endResetModel();
 }
 
-void ResultListModel::watch(ResultViewModel* node) {
-    connect(node, &ResultViewModel::isSelectedChanged, this, [this, node] { markChanged(node); });
-    connect(node, &ResultViewModel::isAppRunningChanged, this, [this, node] { markChanged(node); });
-    connect(node, &QObject::destroyed, this, [this, node] { changed_.remove(node); });
+void ResultListModel::watch(ResultViewModel* category) {
+    // Items report through their category: a category of 50,000 items opens without 50,000
+    // connections.
+    connect(category, &ResultViewModel::isSelectedChanged, this,
+            [this, category] { markChanged(category); });
+    connect(category, &ResultViewModel::isAppRunningChanged, this,
+            [this, category] { markChanged(category); });
+    connect(category, &ResultViewModel::itemChanged, this, &ResultListModel::markChanged);
+    // Nodes go only with a new search, which rebuilds the list anyway.
+    connect(category, &QObject::destroyed, this, [this] { changed_.clear(); });
 }
 
 void ResultListModel::reindexFrom(int first) {
@@ -132,7 +138,6 @@ void ResultListModel::toggleExpanded(int row) {
             for (const ResultViewModel* item : items) {
                 rowOf_.remove(item);
                 changed_.remove(item);
-                disconnect(item, nullptr, this, nullptr);
             }
             rows_.erase(rows_.begin() + first, rows_.begin() + first + items.size());
             reindexFrom(first);
@@ -143,9 +148,6 @@ void ResultListModel::toggleExpanded(int row) {
         if (!items.isEmpty()) {
             beginInsertRows(QModelIndex(), first, first + static_cast<int>(items.size()) - 1);
             rows_.insert(rows_.begin() + first, items.begin(), items.end());
-            for (ResultViewModel* item : items) {
-                watch(item);
-            }
             reindexFrom(first);
             endInsertRows();
         }

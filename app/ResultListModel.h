@@ -52,7 +52,7 @@ public:
 
 private:
     void rebuild();
-    void watch(ResultViewModel* node);
+    void watch(ResultViewModel* category);
     void markChanged(ResultViewModel* node);
     void reportChanges();
     void reindexFrom(int first);

@@ -39,6 +39,9 @@ int ResultViewModel::checkState() const {
 void ResultViewModel::assignSelected(std::optional<bool> selected) {
     isSelected_ = selected;
     emit isSelectedChanged();
+    if (parentNode_ != nullptr) {
+        emit parentNode_->itemChanged(this);
+    }
 }
 
 void ResultViewModel::setAppRunning(bool running) {

@@ -75,6 +75,9 @@ public:
 
 signals:
     void isSelectedChanged();
+    // On a category: one of its items changed its selection. One connection per category
+    // serves a category of any size.
+    void itemChanged(sorvane::ResultViewModel* item);
     void isAppRunningChanged();
 
 private:

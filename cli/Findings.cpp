@@ -18,7 +18,7 @@ std::string categoryKey(const IDiskCleanerCategory& category) {
     return finder != nullptr ? finder->nameKey() : std::string();
 }
 
-std::vector<CategoryFinding> measureFindings(const CategoryList& categories) {
+std::vector<CategoryFinding> collectFindings(const CategoryList& categories) {
     std::vector<CategoryFinding> findings;
     for (const auto& category : categories) {
         const auto result = category->result();
@@ -38,7 +38,8 @@ std::vector<CategoryFinding> measureFindings(const CategoryList& categories) {
             for (const auto& suburl : item->suburls()) {
                 entry.suburls.push_back(suburl.path());
             }
-            entry.size = item->size();
+            // Measured once by the engine during the search.
+            entry.size = item->measuredSize();
             finding.size += entry.size;
             finding.items.push_back(std::move(entry));
         }

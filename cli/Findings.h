@@ -30,8 +30,8 @@ struct CategoryFinding {
     std::uint64_t size = 0;
 };
 
-// What a search found, each item measured exactly once, in engine order.
-std::vector<CategoryFinding> measureFindings(const CategoryList& categories);
+// What a search found, in engine order, with the sizes the engine measured during it.
+std::vector<CategoryFinding> collectFindings(const CategoryList& categories);
 // The string-table key of a category, empty for categories that have none.
 std::string categoryKey(const IDiskCleanerCategory& category);
 

@@ -215,7 +215,7 @@ int scan(const CommandLine& line, std::FILE* out) {
     }
     EngineSession session(std::get<CategoryList>(std::move(chosen)));
     session.search();
-    const ScanReport report(layoutName(), homePath(), measureFindings(session.categories()));
+    const ScanReport report(layoutName(), homePath(), collectFindings(session.categories()));
     if (line.json) {
         report.writeJson(out);
     } else {
@@ -270,7 +270,7 @@ int clean(const CommandLine& line, std::FILE* out) {
     }
     EngineSession session(std::get<CategoryList>(std::move(chosen)));
     session.search();
-    const auto findings = measureFindings(session.categories());
+    const auto findings = collectFindings(session.categories());
 
     std::vector<std::vector<bool>> picked;
     for (const auto& category : findings) {
