@@ -6,6 +6,7 @@
 #include "engine/DiskCleaner.h"
 #include "engine/PredefinedCategories.h"
 #include "platform/IO.h"
+#include "platform/Layout.h"
 #include "platform/Path.h"
 
 #include <QTimer>
@@ -106,8 +107,10 @@ void MainViewModel::setFlag(bool& flag, bool value, void (MainViewModel::*change
 }
 
 void MainViewModel::updateAuthentication() {
+    // Only the macOS layout asks for folders; a freedesktop home is searched at launch.
     const bool granted =
-        permissions_->user()->isAuthenticated() && permissions_->library()->isAuthenticated();
+        Layout::current() == LayoutKind::freedesktop ||
+        (permissions_->user()->isAuthenticated() && permissions_->library()->isAuthenticated());
     setFlag(isAuthenticated_, granted, &MainViewModel::isAuthenticatedChanged);
     if (granted && !isSearching_ && !isCleaning_) {
         requestSearch();
@@ -115,7 +118,7 @@ void MainViewModel::updateAuthentication() {
 }
 
 void MainViewModel::chooseFolder(PermissionViewModel* row, const QStringList& chosenPaths) {
-    if (row == nullptr) {
+    if (row == nullptr || Layout::current() != LayoutKind::macos) {
         return;
     }
     const std::string expected = url(row->directory()).path();

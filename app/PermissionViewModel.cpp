@@ -1,5 +1,7 @@
 #include "PermissionViewModel.h"
 
+#include "platform/Layout.h"
+
 #include "platform/SecureFolders.h"
 
 namespace sorvane {
@@ -7,8 +9,11 @@ namespace sorvane {
 PermissionViewModel::PermissionViewModel(Directory directory, QObject* parent)
     : QObject(parent)
     , directory_(directory) {
-    SecureFolders::restoreAccess(key());
-    setAuthenticated(SecureFolders::isAccessible(url(directory_)));
+    // A freedesktop home needs no grants: stored ones are neither read nor written there.
+    if (Layout::current() == LayoutKind::macos) {
+        SecureFolders::restoreAccess(key());
+        setAuthenticated(SecureFolders::isAccessible(url(directory_)));
+    }
 }
 
 QString PermissionViewModel::key() const {

@@ -5,6 +5,7 @@
 #include "ViewModels.h"
 #include "engine/EngineStrings.h"
 #include "platform/FileIconManager.h"
+#include "platform/Layout.h"
 #include "platform/Path.h"
 #include "platform/SecureFolders.h"
 #include "platform/UserDefaults.h"
@@ -160,6 +161,7 @@ TEST(WindowTest, FromGrantsToCleaningOnASampleHome) {
                    QStringLiteral("--root"), QString::fromStdString(home.pathOf("root")),
                    QStringLiteral("--files"), QStringLiteral("400")});
     ASSERT_EQ(generated.exitCode, 0) << generated.err;
+    Layout::choose(LayoutKind::macos);
     EngineStrings::setLocale(QLocale(QLocale::English));
     AppStrings::setLocale(QLocale(QLocale::English));
     FileIconManager::shared().clear();
@@ -360,4 +362,60 @@ TEST(WindowTest, FromGrantsToCleaningOnASampleHome) {
 
     UserDefaults::useFile(QString());
     SecureFolders::forgetAccess();
+}
+
+// A Linux desktop's home: no folders to grant, the results at once, and a cleaning of the
+// trash that takes each trashed entry's record with it.
+TEST(WindowTest, FreedesktopHomeOpensOnItsResultsWithoutAskingForFolders) {
+    test::TempHome home;
+    const test::ScopedSystemRoot root(home.pathOf("root"));
+    const auto generated =
+        test::run(QStringLiteral(SORVANE_SAMPLE_HOME),
+                  {QStringLiteral("--layout"), QStringLiteral("freedesktop"),
+                   QStringLiteral("--home"), QString::fromStdString(home.pathOf("user")),
+                   QStringLiteral("--root"), QString::fromStdString(home.pathOf("root")),
+                   QStringLiteral("--files"), QStringLiteral("400")});
+    ASSERT_EQ(generated.exitCode, 0) << generated.err;
+    Layout::choose(LayoutKind::freedesktop, FreedesktopFolders::under(home.pathOf("user")));
+    EngineStrings::setLocale(QLocale(QLocale::English));
+    AppStrings::setLocale(QLocale(QLocale::English));
+    FileIconManager::shared().clear();
+    SecureFolders::forgetAccess();
+    UserDefaults::useFile(QString::fromStdString(home.pathOf("settings.conf")));
+
+    SorvaneWindow app;
+    ASSERT_TRUE(app.isLoaded());
+    WindowDriver driver(app, QString::fromStdString(std::string(SORVANE_SCREENSHOT_DIR)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&driver.window()));
+    MainViewModel& model = app.mainViewModel();
+    ResultListModel& list = *app.viewModels().results();
+    EXPECT_TRUE(model.isAuthenticated());
+    ASSERT_TRUE(
+        test::waitUntil([&] { return list.rowCount() > 5 && !model.selectionInfo().isEmpty(); }));
+    EXPECT_EQ(driver.find(QStringLiteral("libraryRow")), nullptr) << "no permission screen";
+    driver.snap(QStringLiteral("freedesktop-results"));
+
+    const std::string trash = home.pathOf("user/.local/share/Trash");
+    std::vector<std::string> trashed;
+    for (const Url& entry : Path::entries(Url::folder(trash + "/files"), false)) {
+        trashed.push_back(entry.lastPathComponent());
+    }
+    ASSERT_FALSE(trashed.empty());
+    QQuickItem* trashRow = driver.row(rowOf(list, QStringLiteral("Trash")));
+    ASSERT_NE(trashRow, nullptr);
+    driver.click(driver.shown(QStringLiteral("checkBox"), trashRow));
+    ASSERT_TRUE(test::waitUntil([&] { return model.hasSelection(); }));
+    driver.click(driver.shown(QStringLiteral("deleteButton")));
+    ASSERT_TRUE(test::waitUntil(
+        [&] {
+            return !model.isCleaning() && !model.isSearching() &&
+                   rowOf(list, QStringLiteral("Trash")) < 0;
+        },
+        20000));
+    for (const std::string& name : trashed) {
+        EXPECT_FALSE(test::exists(trash + "/files/" + name)) << name;
+        EXPECT_FALSE(test::exists(trash + "/info/" + name + ".trashinfo")) << name;
+    }
+    EXPECT_FALSE(UserDefaults::value(QStringLiteral("Library")).has_value())
+        << "no grant is written in this layout";
 }
