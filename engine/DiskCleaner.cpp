@@ -4,6 +4,8 @@
 #include "platform/MainQueue.h"
 #include "platform/Path.h"
 #include "platform/Shutdown.h"
+#include "platform/SizeMemo.h"
+#include "platform/WorkerPool.h"
 
 #include <algorithm>
 #include <chrono>
@@ -112,6 +114,21 @@ void DiskCleaner::start(void (DiskCleaner::*work)()) {
     worker_ = std::thread([self = shared_from_this(), work] { ((*self).*work)(); });
 }
 
+void DiskCleaner::measure(const std::vector<std::shared_ptr<CleanerItem>>& items) const {
+    // Items side by side on the shared pool: most are small folders that a walk of their own
+    // would measure alone, one after the other.
+    WorkerPool& pool = WorkerPool::shared();
+    WorkerPool::Group group;
+    for (const auto& item : items) {
+        pool.submit(group, [this, item] {
+            if (!stopping()) {
+                item->measure();
+            }
+        });
+    }
+    pool.runUntilDone(group);
+}
+
 void DiskCleaner::stop() {
     stopped_.store(true);
     std::thread worker;
@@ -162,6 +179,8 @@ void DiskCleaner::search() {
     busy_.store(true);
     notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidStartSearch(); });
     const CategoryList running = categories();
+    // Folders measured as items are not walked again inside larger items of this search.
+    const SizeMemo memo;
     const auto count = static_cast<float>(running.size());
     for (std::size_t i = 0; i < running.size() && !stopping(); ++i) {
         const auto result = running[i]->result();
@@ -171,12 +190,7 @@ void DiskCleaner::search() {
         running[i]->search();
         // Each item is measured once, here, by the thread that owns the items while the search
         // runs; the result tree and every summary use these sizes and never touch the disk.
-        for (const auto& item : result->items()) {
-            if (stopping()) {
-                break;
-            }
-            item->measure();
-        }
+        measure(result->items());
         const float progress = static_cast<float>(i + 1) / count;
         const CategoryList searched(running.begin(),
                                     running.begin() + static_cast<std::ptrdiff_t>(i + 1));

@@ -48,6 +48,8 @@ private:
     void clean();
     void start(void (DiskCleaner::*work)());
     bool stopping() const;
+    // Measures each item once and keeps its size.
+    void measure(const std::vector<std::shared_ptr<CleanerItem>>& items) const;
     // The selected size of the categories from their items' measured sizes.
     std::uint64_t measuredSelectedSize(const CategoryList& categories) const;
     // Hands a call of the delegate to the main thread; it looks the delegate up when it runs.

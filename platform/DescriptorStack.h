@@ -29,6 +29,9 @@ public:
     std::size_t depth() const { return frames_.size(); }
     // The open descriptor of the deepest folder.
     int top() const { return frames_.back().descriptor; }
+    // The device and inode of the deepest folder.
+    dev_t topDevice() const { return frames_.back().device; }
+    ino_t topInode() const { return frames_.back().inode; }
     // The deepest folder's name inside its parent (empty for the root).
     const std::string& topName() const { return frames_.back().name; }
     // Sub-folders of the deepest folder still to visit.

@@ -3,6 +3,7 @@
 #include "DirectoryEntries.h"
 #include "Path.h"
 #include "Shutdown.h"
+#include "SizeMemo.h"
 #include "WorkerPool.h"
 
 #include <atomic>
@@ -96,6 +97,15 @@ public:
             // A sub-folder that cannot be opened (unreadable, a mount point, or still no
             // descriptor after waiting) loses only its own entries.
             if (stack.push(name)) {
+                if (const auto known = SizeMemo::lookup(stack.topDevice(), stack.topInode())) {
+                    // Measured whole already in this search, as an item of its own.
+                    sum_ += *known;
+                    stack.pending().clear();
+                    if (!stack.pop()) {
+                        return;
+                    }
+                    continue;
+                }
                 measureFolder(stack);
             }
             if (!sharing_ && seen_ > entriesBeforeSharing) {
@@ -171,6 +181,13 @@ std::uint64_t Path::directorySize(const Url& url) {
     if (!root.isOpen() || MountBoundary::isMountRoot(root.get())) {
         return 0;
     }
+    struct stat identity {};
+    const bool identified = fstat(root.get(), &identity) == 0;
+    if (identified) {
+        if (const auto known = SizeMemo::lookup(identity.st_dev, identity.st_ino)) {
+            return *known;
+        }
+    }
     SizeWalk walk;
     {
         DescriptorStack stack(root.release());
@@ -181,6 +198,10 @@ std::uint64_t Path::directorySize(const Url& url) {
     // Pieces handed off are counted before they are queued, so none can be missed here.
     if (!walk.pieces.isEmpty()) {
         WorkerPool::shared().runUntilDone(walk.pieces);
+    }
+    // A walk cut short by the end of the process is no size to remember.
+    if (identified && !Shutdown::isUnderway()) {
+        SizeMemo::record(identity.st_dev, identity.st_ino, walk.sum.load());
     }
     return walk.sum.load();
 }

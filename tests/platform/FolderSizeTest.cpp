@@ -1,4 +1,5 @@
 #include "platform/Path.h"
+#include "platform/SizeMemo.h"
 #include "support/Processes.h"
 #include "support/TempHome.h"
 
@@ -163,4 +164,24 @@ TEST(FolderSizeTest, HundredThousandLevelsDeep) {
     EXPECT_EQ(Path::directorySize(Url::folder(top)), expected);
     EXPECT_TRUE(Path::remove(Url::folder(top)));
     EXPECT_FALSE(test::exists(top));
+}
+
+// While a search keeps a memo, a folder measured as one item counts with that size inside a
+// larger item instead of being walked again; once the search is over, every size is fresh.
+TEST(FolderSizeTest, ASearchMeasuresEachFolderOnce) {
+    TempHome home;
+    home.file("caches/browser/cache/a", 100);
+    home.file("caches/browser/cache/deep/b", 20);
+    home.file("caches/browser/prefs", 3);
+    home.file("caches/other/c", 7);
+    {
+        const SizeMemo memo;
+        EXPECT_EQ(Path::directorySize(home.url("caches/browser/cache", true)), 120U);
+        // Grown since it was measured: the search still holds its first size of it.
+        home.file("caches/browser/cache/late", 1000);
+        EXPECT_EQ(Path::directorySize(home.url("caches/browser", true)), 123U);
+        EXPECT_EQ(Path::directorySize(home.url("caches", true)), 130U);
+    }
+    EXPECT_EQ(Path::directorySize(home.url("caches", true)), 1130U);
+    EXPECT_EQ(Path::directorySize(home.url("caches/browser/cache", true)), 1120U);
 }
