@@ -1,5 +1,5 @@
 // What the user waits for around the results: a full search of the nineteen categories with the
-// result tree built from it (which measures every item again), against one du of the same home;
+// result tree built from it (from the sizes the search measured), against one du of the same home;
 // and select all with its selection summary, against one measurement of that selection.
 //
 // The home and system root come from SORVANE_BENCH_HOME and SORVANE_BENCH_ROOT (bench/ratios.sh
