@@ -40,6 +40,10 @@ EngineSession::EngineSession(CategoryList categories)
     cleaner_->setDelegate(waiter_);
 }
 
+EngineSession::~EngineSession() {
+    cleaner_->stop();
+}
+
 void EngineSession::search() {
     waiter_->run([this] { cleaner_->startSearch(); });
 }

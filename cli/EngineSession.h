@@ -12,6 +12,10 @@ class EngineSession {
 public:
     // The categories run in the order given.
     explicit EngineSession(CategoryList categories);
+    // Waits for the engine's thread, so that it never runs on into the end of the process.
+    ~EngineSession();
+    EngineSession(const EngineSession&) = delete;
+    EngineSession& operator=(const EngineSession&) = delete;
 
     void search();
     // Deletes the locations of every selected item.

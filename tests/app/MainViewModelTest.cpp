@@ -319,8 +319,8 @@ TEST_F(MainViewModelTest, QuittingAtAnyMomentEndsTheProcessCleanly) {
                 {
                     {
                         MainViewModel model;
+                        Observer observer(model);
                         if (duringCleaning) {
-                            Observer observer(model);
                             if (!observer.waitForSearch()) {
                                 std::_Exit(3);
                             }
