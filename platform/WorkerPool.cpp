@@ -36,8 +36,8 @@ bool WorkerPool::wantsWork() const {
 }
 
 WorkerPool::Group::~Group() {
-    if (pool_ != nullptr) {
-        pool_->waitFor(*this);
+    if (WorkerPool* pool = pool_.load()) {
+        pool->waitFor(*this);
     }
 }
 

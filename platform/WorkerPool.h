@@ -34,8 +34,8 @@ public:
     private:
         friend class WorkerPool;
         std::atomic<std::size_t> pending_ = 0;
-        WorkerPool* pool_ = nullptr;
-        std::exception_ptr failure_; // guarded by the pool's mutex
+        std::atomic<WorkerPool*> pool_ = nullptr; // pieces are submitted from several threads
+        std::exception_ptr failure_;              // guarded by the pool's mutex
     };
 
     explicit WorkerPool(std::size_t threadCount);
