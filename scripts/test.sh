@@ -15,7 +15,7 @@ status=0
 # Sanitizers stop at the first report so that a finding fails its test.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp"
 # Qt must not look for a display or a user's configuration in tests.
 export QT_QPA_PLATFORM=offscreen
 
