@@ -37,6 +37,9 @@ void AppRunnerMonitor::stop() {
         timer->stop();
         timer.release()->deleteLater();
     }
+    // The reader must not outlive the monitor's use: a monitor whose timer is never deleted
+    // (no event loop left to do it) would otherwise keep reading into the end of the process.
+    running_.stop();
 }
 
 void AppRunnerMonitor::check() {

@@ -216,7 +216,7 @@ void RunningApplications::readInBackground() {
     }
 }
 
-RunningApplications::~RunningApplications() {
+void RunningApplications::stop() {
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -225,6 +225,14 @@ RunningApplications::~RunningApplications() {
     if (reader_.joinable()) {
         reader_.join();
     }
+    const std::lock_guard lock(mutex_);
+    stopping_ = false;
+    requested_ = false;
+    latest_.reset();
+}
+
+RunningApplications::~RunningApplications() {
+    stop();
 }
 
 } // namespace sorvane

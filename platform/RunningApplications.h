@@ -38,6 +38,8 @@ public:
     Identifiers latest();
     // Reads now, on the calling thread.
     Identifiers readNow();
+    // Ends the background reading and waits for it; the next latest() reads afresh.
+    void stop();
 
     // The bundle folder that holds an executable, if it lies in <X>.app/Contents/MacOS/.
     static std::optional<std::string> bundleOfExecutable(const std::string& executable);
