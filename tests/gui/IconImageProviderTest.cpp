@@ -5,6 +5,7 @@
 #include "support/BundleFixture.h"
 
 #include <QBuffer>
+#include <QIcon>
 #include <QImage>
 #include <QUrl>
 
@@ -97,6 +98,35 @@ TEST(IconImageProviderTest, DrawsEveryKindOfIcon) {
     EXPECT_EQ(*iconFromSource(iconSource(Path::icon("/tmp/a b,c\xff"))),
               (Icon{Icon::Kind::fileIcon, "/tmp/a b,c\xff"}))
         << "any path survives the trip through an image source";
+}
+
+// A desktop without an icon theme still shows a picture for every stock icon the finders name.
+TEST(IconImageProviderTest, StockIconsDrawWithoutAnIconTheme) {
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QStringList fallbackPaths = QIcon::fallbackSearchPaths();
+    QIcon::setThemeSearchPaths({});
+    QIcon::setFallbackSearchPaths({});
+    const std::shared_ptr<void> restore(nullptr, [&](void*) {
+        QIcon::setThemeSearchPaths(searchPaths);
+        QIcon::setFallbackSearchPaths(fallbackPaths);
+    });
+    ASSERT_TRUE(QIcon::fromTheme(QStringLiteral("folder")).isNull()) << "no theme is left";
+
+    IconImageProvider provider;
+    QSize size;
+    for (const char* name : {"application-x-executable", "applications-development",
+                             "dialog-warning", "folder", "image-x-generic", "user-trash-full"}) {
+        const QImage image =
+            provider.requestImage(iconSource(Images::stock(name)), &size, QSize(32, 32));
+        ASSERT_EQ(image.size(), QSize(32, 32)) << name;
+        int drawn = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                drawn += image.pixelColor(x, y).alpha() > 0 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(drawn, 20) << name;
+    }
 }
 
 // A location travels to the image provider inside a URL, which Qt hands over decoded in part:
