@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     QGuiApplication::setOrganizationName(QStringLiteral("Sorvane"));
     QGuiApplication::setApplicationName(QStringLiteral("Sorvane"));
+    // Ties the window to the installed desktop entry (its name and icon in docks and task bars).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.sorvane.Sorvane"));
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/sorvane/symbols/sorvane.svg")));
     // Closing the one window ends the application.
     QGuiApplication::setQuitOnLastWindowClosed(true);
