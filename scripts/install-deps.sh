@@ -15,6 +15,7 @@ packages=(
   libplist-dev libplist++-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   adwaita-icon-theme xvfb xauth dbus-bin xdg-utils util-linux time
+  dpkg-dev file desktop-file-utils appstream lintian man-db bash-completion
 )
 
 missing=()

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds Sorvane four ways and runs the tests of each: a normal build, an AddressSanitizer +
-# UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the multi-threaded code, and a
-# clang build of the fuzz targets, each of which runs for a short while as a test.
-# Ends with one CTest summary line over all four runs.
+# Builds Sorvane five ways and runs the tests of each: a normal build, an AddressSanitizer +
+# UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the multi-threaded code, a
+# clang build of the fuzz targets, each of which runs for a short while as a test, and the
+# release build that is installed and packaged (scripts/package.sh), with the checks of the
+# installation and of the Debian package.
+# Ends with one CTest summary line over all five runs.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -56,6 +58,8 @@ run_build normal build
 run_build "address and undefined-behaviour sanitizer" build-asan -DSORVANE_SANITIZE=address
 run_build "thread sanitizer" build-tsan -DSORVANE_SANITIZE=thread -DSORVANE_THREADED_TESTS_ONLY=ON
 run_build fuzz build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DSORVANE_FUZZ=ON
+# The same flags as scripts/package.sh, which its test runs again in this build tree.
+run_build package build-package -DCMAKE_BUILD_TYPE=Release -DSORVANE_PACKAGING=ON
 
 [ "$failed" -eq 0 ] || status=1
 passed=$((total - failed))
