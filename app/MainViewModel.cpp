@@ -72,9 +72,9 @@ private:
 
 MainViewModel::MainViewModel(QObject* parent)
     : QObject(parent)
+    , sortBy_(SettingsViewModel::storedResultOrder())
     , permissions_(new PermissionsViewModel(this))
     , bridge_(std::make_shared<EngineBridge>(*this))
-    , sortBy_(SettingsViewModel::storedResultOrder())
     , cleaner_(DiskCleaner::create(predefinedCategories())) {
     QStringList identifiers;
     for (const auto& category : cleaner_->categories()) {

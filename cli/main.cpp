@@ -53,13 +53,21 @@ std::FILE* separateReportFromMessages() {
     return report != nullptr ? report : stdout;
 }
 
+// A path given by the user, read against the working folder and written without "." and "..".
 std::string absolutePath(const std::string& path) {
-    std::error_code error;
-    auto absolute = std::filesystem::absolute(path, error).lexically_normal().string();
+    std::string absolute = path;
+    if (!path.starts_with('/')) {
+        const std::string working = Path::workingFolder();
+        if (working.empty()) {
+            return path;
+        }
+        absolute = working + "/" + path;
+    }
+    absolute = std::filesystem::path(absolute).lexically_normal().string();
     while (absolute.size() > 1 && absolute.back() == '/') {
         absolute.pop_back();
     }
-    return error ? path : absolute;
+    return absolute;
 }
 
 // The macOS home folder is always the first two levels of the home path.
@@ -252,9 +260,7 @@ std::string normalisedLocation(const std::string& path) {
     if (path.starts_with("/")) {
         return Url(path).path();
     }
-    std::error_code error;
-    const auto current = std::filesystem::current_path(error);
-    return Url(current.string() + "/" + path).path();
+    return Url(Path::workingFolder() + "/" + path).path();
 }
 
 int clean(const CommandLine& line, std::FILE* out) {

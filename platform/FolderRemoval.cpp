@@ -217,7 +217,7 @@ bool Path::remove(const Url& url) {
         const bool opened = folder.isOpen();
         const int openError = folder.error();
         if (opened) {
-            RemovalWalk walk{location, failure};
+            RemovalWalk walk{location, failure, {}, {}};
             removeContents(folder.release(), walk, true);
             if (!walk.pieces.isEmpty()) {
                 WorkerPool::shared().runUntilDone(walk.pieces);
@@ -227,7 +227,7 @@ bool Path::remove(const Url& url) {
             if (walk.shared.load()) {
                 FileDescriptor again = openSelectedFolder(at, name);
                 if (again.isOpen()) {
-                    RemovalWalk lastPass{location, failure};
+                    RemovalWalk lastPass{location, failure, {}, {}};
                     removeContents(again.release(), lastPass, false);
                 }
             }

@@ -347,4 +347,10 @@ bool Path::isLink(const std::string& path) {
     return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+std::string Path::workingFolder() {
+    std::array<char, PATH_MAX> buffer{};
+    return getcwd(buffer.data(), buffer.size()) != nullptr ? std::string(buffer.data())
+                                                           : std::string();
+}
+
 } // namespace sorvane

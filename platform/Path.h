@@ -72,6 +72,9 @@ public:
     static bool isGone(const Url& url);
     // Whether the path itself (not what it leads to) is a symbolic link.
     static bool isLink(const std::string& path);
+    // The process's working folder, against which relative paths given by the user are read;
+    // empty when it cannot be told (removed, or too long).
+    static std::string workingFolder();
 
     // What lies at the location itself (a link as the link) and who owns it; nothing when
     // nothing is there or it cannot be looked at.

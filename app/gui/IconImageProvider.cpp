@@ -4,8 +4,8 @@
 
 #include "platform/FileIconManager.h"
 #include "platform/Path.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QIcon>
 #include <QMimeDatabase>
 #include <QPainter>
@@ -18,8 +18,7 @@ namespace {
 
 constexpr int defaultPixels = 64;
 
-QImage renderSvg(const QString& file, const QSize& pixels) {
-    QSvgRenderer renderer(file);
+QImage renderSvg(QSvgRenderer& renderer, const QSize& pixels) {
     if (!renderer.isValid()) {
         return {};
     }
@@ -30,15 +29,23 @@ QImage renderSvg(const QString& file, const QSize& pixels) {
     return image;
 }
 
+// One of our own drawings, built into the program.
+QImage renderSvgResource(const QString& resource, const QSize& pixels) {
+    QSvgRenderer renderer(resource);
+    return renderSvg(renderer, pixels);
+}
+
 QImage loadImageFile(const QString& file, const QSize& pixels) {
-    if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-        return renderSvg(file, pixels);
-    }
-    QFile input(file);
-    if (!input.open(QIODevice::ReadOnly)) {
+    // Only a regular file, and only so much of it: an icon name may lead to a pipe or a device.
+    const auto contents = RegularFile::read(file.toStdString(), 32 * 1024 * 1024);
+    if (!contents) {
         return {};
     }
-    const QByteArray bytes = input.read(32 * 1024 * 1024);
+    const QByteArray bytes = QByteArray::fromStdString(*contents);
+    if (file.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        QSvgRenderer renderer(bytes);
+        return renderSvg(renderer, pixels);
+    }
     if (bytes.startsWith("icns")) {
         return largestIcnsImage(bytes);
     }
@@ -46,7 +53,8 @@ QImage loadImageFile(const QString& file, const QSize& pixels) {
 }
 
 QImage symbolImage(const QString& name, const QSize& pixels) {
-    return renderSvg(QStringLiteral(":/sorvane/symbols/") + name + QStringLiteral(".svg"), pixels);
+    return renderSvgResource(QStringLiteral(":/sorvane/symbols/") + name + QStringLiteral(".svg"),
+                             pixels);
 }
 
 void tint(QImage& image, const QColor& color) {
