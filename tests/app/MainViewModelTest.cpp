@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include <filesystem>
+#include <stdexcept>
 
 using namespace sorvane;
 
@@ -63,13 +64,22 @@ std::vector<std::string> shownItems(const ResultViewModel* category) {
     return names(category->shownChildren());
 }
 
+// The shown category of that name. A missing one throws, which fails the test that asked
+// instead of crashing the whole test program.
 ResultViewModel* shown(const MainViewModel& model, const std::string& name) {
     for (ResultViewModel* node : model.results()) {
         if (node->name().toStdString() == name) {
             return node;
         }
     }
-    return nullptr;
+    throw std::out_of_range("no category '" + name + "' is shown");
+}
+
+ResultViewModel* child(const ResultViewModel* category, qsizetype index) {
+    if (index >= category->children().size()) {
+        throw std::out_of_range("the category has no item " + std::to_string(index));
+    }
+    return category->children()[index];
 }
 
 class MainViewModelTest : public test::AppTest {
@@ -157,6 +167,33 @@ TEST_F(MainViewModelTest, StoredSortOrderSurvivesANewViewModel) {
               (std::vector<std::string>{"Crash Reports", "Maps Cache", "Trash", "User Caches"}));
 }
 
+// Equal sizes keep the categories' own order (not the names'), and a filter applied and
+// cleared gives back the same order.
+TEST_F(MainViewModelTest, EqualKeysKeepTheCategoriesOrderThroughAFilter) {
+    home.file("Library/Containers/com.apple.Maps/Data/tiles", 100);
+    home.file("Library/Application Support/CrashReporter/Editor_1.crash", 100);
+    home.file("Library/.Trash/old.iso", 100);
+    storeGrants(true, true);
+    MainViewModel model;
+    Observer observer(model);
+    ASSERT_TRUE(observer.waitForSearch());
+    const std::vector<std::pair<SortBy, std::vector<std::string>>> orders{
+        {SortBy::size, {"Maps Cache", "Crash Reports", "Trash"}},
+        {SortBy::name, {"Crash Reports", "Maps Cache", "Trash"}},
+        {SortBy::size, {"Maps Cache", "Crash Reports", "Trash"}},
+    };
+    for (const auto& [sortBy, expected] : orders) {
+        SCOPED_TRACE(static_cast<int>(sortBy));
+        model.sort(sortBy);
+        EXPECT_EQ(names(model.results()), expected);
+        model.filter(QStringLiteral("r"));
+        model.filter(QStringLiteral("cr"));
+        EXPECT_EQ(names(model.results()), std::vector<std::string>{"Crash Reports"});
+        model.filter(QString());
+        EXPECT_EQ(names(model.results()), expected) << "after a filter";
+    }
+}
+
 TEST_F(MainViewModelTest, GrantFlowWaitsForBothFolders) {
     layOutHome();
     storeGrants(true, false);
@@ -216,7 +253,7 @@ TEST_F(MainViewModelTest, DeletingRemovesExactlyTheSelectionAndSearchesAgain) {
 
     ResultViewModel* trash = shown(model, "Trash");
     trash->toggle();
-    shown(model, "Crash Reports")->children()[1]->toggle();
+    child(shown(model, "Crash Reports"), 1)->toggle();
     model.updateSelection();
     ASSERT_TRUE(test::waitUntil([&] { return model.hasSelection(); }));
 

@@ -85,13 +85,52 @@ TEST(ResultViewModelTest, TriStateClicksReachTheEngineOnlyWhenHandedOver) {
         item->toggle();
     }
     EXPECT_EQ(node.isSelected(), true);
+}
 
-    // Only the shown items take part while a filter hides some.
-    node.setSelected(false);
-    node.setShownChildren({node.children()[0]});
-    node.toggle();
-    EXPECT_EQ(handedOver(node, category), (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(node.isSelected(), true);
+// While a filter hides some items, a click on the category reaches only the shown ones: hidden
+// items keep their selection whether the click selects or clears.
+TEST(ResultViewModelTest, ACategoryClickLeavesHiddenItemsAlone) {
+    struct Case {
+        const char* what;
+        std::vector<bool> before;
+        std::vector<int> shown;
+        std::vector<bool> after;
+        std::optional<bool> state; // the category's state after the click
+    };
+    const std::vector<Case> cases{
+        {"selects the shown", {false, false, false}, {0}, {true, false, false}, true},
+        {"clears the shown", {true, false, true}, {0}, {false, false, true}, false},
+        {"clears a mixed shown set", {true, false, true}, {0, 1}, {false, false, true}, false},
+        {"selects beside a hidden selection",
+         {false, false, true},
+         {0, 1},
+         {true, true, true},
+         true},
+        {"clears beside a hidden clear item",
+         {true, false, true},
+         {0, 2},
+         {false, false, false},
+         false},
+    };
+    test::TempHome home;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FixedCategory category({home.url("a"), home.url("b"), home.url("c")});
+        ResultViewModel node(category);
+        ASSERT_EQ(node.children().size(), 3);
+        QList<ResultViewModel*> shown;
+        for (std::size_t i = 0; i < c.before.size(); ++i) {
+            node.children()[static_cast<qsizetype>(i)]->setSelected(c.before[i]);
+        }
+        for (const int index : c.shown) {
+            shown.append(node.children()[index]);
+        }
+        node.setShownChildren(shown);
+        node.updateState();
+        node.toggle();
+        EXPECT_EQ(handedOver(node, category), c.after);
+        EXPECT_EQ(node.isSelected(), c.state);
+    }
 }
 
 TEST(ResultViewModelTest, NodesCaptureSizesOnceAndAreAlwaysNew) {
@@ -106,6 +145,7 @@ TEST(ResultViewModelTest, NodesCaptureSizesOnceAndAreAlwaysNew) {
     }
     ResultViewModel first(category);
     ResultViewModel second(category);
+    ASSERT_EQ(first.children().size(), 3);
     EXPECT_NE(first.id(), second.id());
     EXPECT_EQ(first.size(), 1024U);
     EXPECT_EQ(first.children()[0]->size(), 1000U);

@@ -17,6 +17,12 @@ TEST(IOTest, FormatsSizesInPowersOf1024) {
         {1536, "1.5 KB"},
         {1000000, "976.56 KB"},
         {1048575, "1024 KB"},
+        // Rounding that carries into another digit, and zeros trimmed only after the point.
+        {1023994, "999.99 KB"},
+        {1023995, "1000 KB"},
+        {10240, "10 KB"},
+        {1073689395, "1023.9 MB"},
+        {1073689396, "1024 MB"},
         {1048576, "1 MB"},
         {1572864, "1.5 MB"},
         {123456789, "117.7 MB"},
