@@ -21,7 +21,7 @@ fi
 
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target sorvane sorvane-cli sorvane-sample-home
+cmake --build build --target sorvane sorvane-cli sorvane-sample-home sorvane-dist-files
 
 home="$HOME"
 root="${SORVANE_ROOT:-}"
