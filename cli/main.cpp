@@ -22,7 +22,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -53,26 +52,9 @@ std::FILE* separateReportFromMessages() {
     return report != nullptr ? report : stdout;
 }
 
-// A path given by the user, read against the working folder and written without "." and "..".
-std::string absolutePath(const std::string& path) {
-    std::string absolute = path;
-    if (!path.starts_with('/')) {
-        const std::string working = Path::workingFolder();
-        if (working.empty()) {
-            return path;
-        }
-        absolute = working + "/" + path;
-    }
-    absolute = std::filesystem::path(absolute).lexically_normal().string();
-    while (absolute.size() > 1 && absolute.back() == '/') {
-        absolute.pop_back();
-    }
-    return absolute;
-}
-
 // The macOS home folder is always the first two levels of the home path.
 std::optional<std::string> useMacosHome(const std::string& folder) {
-    const std::string home = absolutePath(folder);
+    const std::string home = Path::absolute(folder);
     const auto pieces = std::count(home.begin(), home.end(), '/');
     if (pieces != 2 || home.size() < 4) {
         return "--home '" + PathText::escape(folder) +
@@ -121,7 +103,7 @@ std::optional<std::string> useLayout(const CommandLine& line) {
     }
     // The automatic choice looks at the home that will be scanned.
     if (line.home) {
-        setenv("HOME", absolutePath(*line.home).c_str(), 1); // NOLINT(concurrency-mt-unsafe)
+        setenv("HOME", Path::absolute(*line.home).c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     }
     const LayoutKind kind =
         std::get<std::optional<LayoutKind>>(asked).value_or(Layout::automatic());
@@ -148,7 +130,7 @@ std::optional<std::string> useLayout(const CommandLine& line) {
 }
 
 std::optional<std::string> useRoot(const std::string& folder) {
-    const std::string root = absolutePath(folder);
+    const std::string root = Path::absolute(folder);
     if (!Path::isDirectory(root)) {
         return "--root '" + PathText::escape(folder) + "' is not a folder";
     }

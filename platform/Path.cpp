@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <sys/stat.h>
@@ -351,6 +352,22 @@ std::string Path::workingFolder() {
     std::array<char, PATH_MAX> buffer{};
     return getcwd(buffer.data(), buffer.size()) != nullptr ? std::string(buffer.data())
                                                            : std::string();
+}
+
+std::string Path::absolute(const std::string& path) {
+    std::string absolute = path;
+    if (!path.starts_with('/')) {
+        const std::string working = workingFolder();
+        if (working.empty()) {
+            return path;
+        }
+        absolute = working + "/" + path;
+    }
+    absolute = std::filesystem::path(absolute).lexically_normal().string();
+    while (absolute.size() > 1 && absolute.back() == '/') {
+        absolute.pop_back();
+    }
+    return absolute;
 }
 
 } // namespace sorvane

@@ -75,6 +75,9 @@ public:
     // The process's working folder, against which relative paths given by the user are read;
     // empty when it cannot be told (removed, or too long).
     static std::string workingFolder();
+    // A path given by the user, read against the working folder and written without "." and
+    // ".." components or a trailing slash; unchanged when the working folder cannot be told.
+    static std::string absolute(const std::string& path);
 
     // What lies at the location itself (a link as the link) and who owns it; nothing when
     // nothing is there or it cannot be looked at.

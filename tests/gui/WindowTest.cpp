@@ -150,6 +150,27 @@ int rowOf(const ResultListModel& list, const QString& name) {
     return -1;
 }
 
+// Ticks the row of that category, presses Delete and waits until the cleaning and the search
+// after it are over and the category is gone from the list.
+::testing::AssertionResult deleteCategory(const WindowDriver& driver, const MainViewModel& model,
+                                          const ResultListModel& list, const QString& name) {
+    QQuickItem* row = driver.row(rowOf(list, name));
+    if (row == nullptr) {
+        return ::testing::AssertionFailure() << "no row for " << name.toStdString();
+    }
+    driver.click(driver.shown(QStringLiteral("checkBox"), row));
+    if (!test::waitUntil([&] { return model.hasSelection(); })) {
+        return ::testing::AssertionFailure() << "the click selected nothing";
+    }
+    driver.click(driver.shown(QStringLiteral("deleteButton")));
+    if (!test::waitUntil(
+            [&] { return !model.isCleaning() && !model.isSearching() && rowOf(list, name) < 0; },
+            20000)) {
+        return ::testing::AssertionFailure() << name.toStdString() << " is still listed";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 } // namespace
 
 TEST(WindowTest, FromGrantsToCleaningOnASampleHome) {
@@ -339,18 +360,7 @@ TEST(WindowTest, FromGrantsToCleaningOnASampleHome) {
         trashed.push_back(entry.path());
     }
     ASSERT_FALSE(trashed.empty());
-    const int trashNow = rowOf(list, QStringLiteral("Trash"));
-    QQuickItem* trashAgain = driver.row(trashNow);
-    ASSERT_NE(trashAgain, nullptr);
-    driver.click(driver.shown(QStringLiteral("checkBox"), trashAgain));
-    ASSERT_TRUE(test::waitUntil([&] { return model.hasSelection(); }));
-    driver.click(driver.shown(QStringLiteral("deleteButton")));
-    ASSERT_TRUE(test::waitUntil(
-        [&] {
-            return !model.isCleaning() && !model.isSearching() &&
-                   rowOf(list, QStringLiteral("Trash")) < 0;
-        },
-        20000));
+    ASSERT_TRUE(deleteCategory(driver, model, list, QStringLiteral("Trash")));
     for (const std::string& path : trashed) {
         EXPECT_FALSE(test::exists(path)) << path;
     }
@@ -401,17 +411,7 @@ TEST(WindowTest, FreedesktopHomeOpensOnItsResultsWithoutAskingForFolders) {
         trashed.push_back(entry.lastPathComponent());
     }
     ASSERT_FALSE(trashed.empty());
-    QQuickItem* trashRow = driver.row(rowOf(list, QStringLiteral("Trash")));
-    ASSERT_NE(trashRow, nullptr);
-    driver.click(driver.shown(QStringLiteral("checkBox"), trashRow));
-    ASSERT_TRUE(test::waitUntil([&] { return model.hasSelection(); }));
-    driver.click(driver.shown(QStringLiteral("deleteButton")));
-    ASSERT_TRUE(test::waitUntil(
-        [&] {
-            return !model.isCleaning() && !model.isSearching() &&
-                   rowOf(list, QStringLiteral("Trash")) < 0;
-        },
-        20000));
+    ASSERT_TRUE(deleteCategory(driver, model, list, QStringLiteral("Trash")));
     for (const std::string& name : trashed) {
         EXPECT_FALSE(test::exists(trash + "/files/" + name)) << name;
         EXPECT_FALSE(test::exists(trash + "/info/" + name + ".trashinfo")) << name;
