@@ -60,11 +60,18 @@ std::string BundleWriter::icns(const std::string& png) {
     return "icns" + bigEndian(static_cast<std::uint32_t>(element.size() + 8)) + element;
 }
 
-std::string BundleWriter::plist(const std::vector<std::pair<std::string, std::string>>& entries,
-                                PlistFormat format) {
+std::string BundleWriter::plist(const PlistEntries& entries, PlistFormat format) {
     plist_t dict = plist_new_dict();
     for (const auto& [key, value] : entries) {
-        plist_dict_set_item(dict, key.c_str(), plist_new_string(value.c_str()));
+        plist_t node = nullptr;
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            node = plist_new_string(text->c_str());
+        } else if (const auto* number = std::get_if<std::int64_t>(&value)) {
+            node = plist_new_uint(static_cast<std::uint64_t>(*number));
+        } else {
+            node = plist_new_bool(std::get<bool>(value) ? 1 : 0);
+        }
+        plist_dict_set_item(dict, key.c_str(), node);
     }
     char* bytes = nullptr;
     std::uint32_t length = 0;
@@ -80,7 +87,7 @@ std::string BundleWriter::plist(const std::vector<std::pair<std::string, std::st
 }
 
 void BundleWriter::write(const std::string& relative, const BundleDescription& bundle) {
-    std::vector<std::pair<std::string, std::string>> entries{
+    PlistEntries entries{
         {"CFBundleName", bundle.name},       {"CFBundleIdentifier", bundle.identifier},
         {"CFBundleExecutable", bundle.name}, {"CFBundleIconFile", "AppIcon"},
         {"CFBundlePackageType", "APPL"},

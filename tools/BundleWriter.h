@@ -2,13 +2,18 @@
 
 #include "TreeWriter.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace sorvane::tools {
 
 enum class PlistFormat { xml, binary };
+
+using PlistValue = std::variant<std::string, std::int64_t, bool>;
+using PlistEntries = std::vector<std::pair<std::string, PlistValue>>;
 
 // What goes into a generated application bundle.
 struct BundleDescription {
@@ -33,8 +38,8 @@ public:
     static std::string png(std::uint32_t rgba);
     // An Apple icon file holding the PNG image.
     static std::string icns(const std::string& png);
-    static std::string plist(const std::vector<std::pair<std::string, std::string>>& entries,
-                             PlistFormat format);
+    // Property-list bytes of a dictionary holding the entries.
+    static std::string plist(const PlistEntries& entries, PlistFormat format);
 
 private:
     TreeWriter& tree_;

@@ -1,22 +1,20 @@
 #pragma once
 
+#include "BundleWriter.h"
 #include "TempHome.h"
 
-#include <cstdint>
 #include <string>
-#include <utility>
-#include <variant>
-#include <vector>
 
 namespace sorvane::test {
 
-using PlistValue = std::variant<std::string, std::int64_t, bool>;
-using PlistEntries = std::vector<std::pair<std::string, PlistValue>>;
-
-enum class PlistFormat { xml, binary };
+using tools::PlistEntries;
+using tools::PlistFormat;
+using tools::PlistValue;
 
 // Property-list bytes of a dictionary holding the entries, written by libplist.
-std::string makePlist(const PlistEntries& entries, PlistFormat format);
+inline std::string makePlist(const PlistEntries& entries, PlistFormat format) {
+    return tools::BundleWriter::plist(entries, format);
+}
 
 // A bundle folder at relative (inside the home) with Contents/Info.plist holding the entries.
 // Returns the bundle's absolute path.

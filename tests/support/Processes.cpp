@@ -1,5 +1,7 @@
 #include "Processes.h"
 
+#include "TempHome.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -97,12 +99,7 @@ namespace {
 class ProbeCopy {
 public:
     ProbeCopy() {
-        char pattern[] = "/tmp/sorvane-probe-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) {
-            throw std::runtime_error("cannot create a folder for the probe");
-        }
-        folder_ = QString::fromLocal8Bit(pattern);
-        chmod(pattern, 0755);
+        folder_ = QString::fromStdString(makeTemporaryFolder("sorvane-probe"));
         path_ = folder_ + QStringLiteral("/sorvane-path-probe");
         if (!QFile::copy(QStringLiteral(SORVANE_PATH_PROBE), path_)) {
             throw std::runtime_error("cannot copy the probe");

@@ -1,24 +1,17 @@
 #include "TempHome.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace sorvane::test {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void makeParents(const std::string& path) {
-    fs::create_directories(fs::path(path).parent_path());
-}
 
 // Gives back every permission the tests took away so that the tree can be removed.
 void restorePermissions(const std::string& root) {
@@ -38,21 +31,13 @@ void restorePermissions(const std::string& root) {
 
 } // namespace
 
-TempHome::TempHome() {
+TempHome::TempHome()
+    : path_(makeTemporaryFolder("sorvane-home"))
+    , tree_(path_, random_) {
     if (const char* home = std::getenv("HOME")) { // NOLINT(concurrency-mt-unsafe)
         previousHome_ = home;
         hadHome_ = true;
     }
-    std::vector<char> pattern{'/', 't', 'm', 'p', '/'};
-    const std::string name = "sorvane-home-XXXXXX";
-    pattern.insert(pattern.end(), name.begin(), name.end());
-    pattern.push_back('\0');
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary home");
-    }
-    path_ = pattern.data();
-    // Readable by everyone so that tests can run processes as another user inside it.
-    chmod(path_.c_str(), 0755);
     setenv("HOME", path_.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
 }
 
@@ -68,38 +53,18 @@ TempHome::~TempHome() {
 }
 
 std::string TempHome::file(const std::string& relative, std::uint64_t size) const {
-    const std::string path = pathOf(relative);
-    makeParents(path);
-    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (descriptor < 0) {
-        throw std::runtime_error("cannot create " + path);
-    }
-    // Real bytes rather than a sparse file: logical sizes must not depend on how space is used.
-    std::vector<char> block(65536, 'x');
-    std::uint64_t left = size;
-    while (left > 0) {
-        const auto chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, block.size()));
-        if (write(descriptor, block.data(), chunk) != static_cast<ssize_t>(chunk)) {
-            close(descriptor);
-            throw std::runtime_error("cannot write " + path);
-        }
-        left -= chunk;
-    }
-    close(descriptor);
-    return path;
+    tree_.file(relative, size);
+    return pathOf(relative);
 }
 
 std::string TempHome::folder(const std::string& relative) const {
-    const std::string path = pathOf(relative);
-    fs::create_directories(path);
-    return path;
+    tree_.folder(relative);
+    return pathOf(relative);
 }
 
 std::string TempHome::link(const std::string& relative, const std::string& target) const {
-    const std::string path = pathOf(relative);
-    makeParents(path);
-    fs::create_symlink(target, path);
-    return path;
+    tree_.link(relative, target);
+    return pathOf(relative);
 }
 
 void TempHome::setMode(const std::string& relative, unsigned mode) const {
@@ -118,6 +83,15 @@ void TempHome::chownAll(unsigned uid, unsigned gid) const {
         }
         lchown(it->path().c_str(), uid, gid);
     }
+}
+
+std::string makeTemporaryFolder(const std::string& prefix) {
+    std::string pattern = "/tmp/" + prefix + "-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder for " + prefix);
+    }
+    chmod(pattern.c_str(), 0755);
+    return pattern;
 }
 
 bool exists(const std::string& path) {

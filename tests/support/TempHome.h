@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TreeWriter.h"
 #include "platform/Url.h"
 
 #include <cstdint>
@@ -34,11 +35,17 @@ public:
     void chownAll(unsigned uid, unsigned gid) const;
 
 private:
+    tools::SampleRandom random_{1};
     std::string path_;
+    // Writes the tree; the file counter it keeps is of no interest to tests.
+    mutable tools::TreeWriter tree_;
     std::string previousHome_;
     bool hadHome_ = false;
 };
 
+// A new folder /tmp/<prefix>-XXXXXX that every user may read, so that tests can run processes
+// as another user inside it.
+std::string makeTemporaryFolder(const std::string& prefix);
 bool exists(const std::string& path); // lstat: links count as themselves
 std::string readFile(const std::string& path);
 

@@ -14,13 +14,8 @@ namespace sorvane::test {
 namespace fs = std::filesystem;
 
 SampleHomeRun::SampleHomeRun(unsigned long long seed, unsigned long long files,
-                             const QString& layout) {
-    char pattern[] = "/tmp/sorvane-root-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-        throw std::runtime_error("cannot create a system root");
-    }
-    root_ = pattern;
-    chmod(root_.c_str(), 0755);
+                             const QString& layout)
+    : root_(makeTemporaryFolder("sorvane-root")) {
     generated_ = run(QStringLiteral(SORVANE_SAMPLE_HOME),
                      {QStringLiteral("--home"), QString::fromStdString(home_.path()),
                       QStringLiteral("--root"), QString::fromStdString(root_),
