@@ -2,6 +2,7 @@
 #include "platform/Path.h"
 #include "support/TempHome.h"
 
+#include <cstring>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -21,147 +22,100 @@ public:
     }
     std::shared_ptr<CleanerResult> result() const override { return result_; }
     Image icon() const override { return nullptr; }
-    std::optional<QString> bundleIdentifier() const override {
-        return QStringLiteral("org.sample.Fixed");
-    }
+    std::optional<QString> bundleIdentifier() const override { return std::nullopt; }
     void search() override {}
 
 private:
     std::shared_ptr<CleanerResult> result_;
 };
 
-std::vector<bool> engineSelection(const FixedCategory& category) {
-    std::vector<bool> selected;
+// The engine's items' selection, one '1' or '0' per item.
+std::string engineSelection(const FixedCategory& category) {
+    std::string selected;
     for (const auto& item : category.result()->items()) {
-        selected.push_back(item->selected());
+        selected += item->selected() ? '1' : '0';
     }
     return selected;
 }
 
-// What a cleaning would delete: the engine's items once the tree has handed its selection over.
-std::vector<bool> handedOver(const ResultViewModel& node, const FixedCategory& category) {
-    for (const ResultViewModel* item : node.children()) {
-        item->handOverSelection();
-    }
-    return engineSelection(category);
-}
-
 } // namespace
 
-TEST(ResultViewModelTest, TriStateClicksReachTheEngineOnlyWhenHandedOver) {
-    test::TempHome home;
-    const FixedCategory category({home.url("a"), home.url("b"), home.url("c")});
-    ResultViewModel node(category);
-    ASSERT_EQ(node.children().size(), 3);
-    EXPECT_EQ(node.isSelected(), false);
-    EXPECT_EQ(node.checkState(), Qt::Unchecked);
-
-    int notifications = 0;
-    QObject::connect(&node, &ResultViewModel::isSelectedChanged, [&] { ++notifications; });
-
-    node.toggle(); // none selected: all become selected
-    EXPECT_EQ(node.isSelected(), true);
-    EXPECT_EQ(engineSelection(category), (std::vector<bool>{false, false, false}))
-        << "a click changes only the tree";
-    EXPECT_EQ(handedOver(node, category), (std::vector<bool>{true, true, true}));
-    EXPECT_GT(notifications, 0);
-
-    node.children()[1]->toggle(); // one item of a full category: mixed
-    EXPECT_EQ(node.isSelected(), std::nullopt);
-    EXPECT_EQ(node.checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(handedOver(node, category), (std::vector<bool>{true, false, true}));
-
-    node.toggle(); // mixed becomes unselected, not selected
-    EXPECT_EQ(node.isSelected(), false);
-    EXPECT_EQ(handedOver(node, category), (std::vector<bool>{false, false, false}));
-
-    node.toggle();
-    node.toggle(); // all selected: all become unselected
-    EXPECT_EQ(node.isSelected(), false);
-    EXPECT_EQ(handedOver(node, category), (std::vector<bool>{false, false, false}));
-
-    // Selecting the last unselected item by hand makes the category whole again.
-    for (ResultViewModel* item : node.children()) {
-        item->toggle();
-    }
-    EXPECT_EQ(node.isSelected(), true);
-}
-
-// While a filter hides some items, a click on the category reaches only the shown ones: hidden
-// items keep their selection whether the click selects or clears.
-TEST(ResultViewModelTest, ACategoryClickLeavesHiddenItemsAlone) {
+// A click changes only the tree; the engine learns it when the selection is handed over for a
+// cleaning. A category click reaches only the items a filter shows: hidden items keep their
+// selection whether the click selects or clears.
+TEST(ResultViewModelTest, ClicksReachOnlyShownItemsAndTheEngineOnlyWhenHandedOver) {
+    constexpr int category = -1;
     struct Case {
         const char* what;
-        std::vector<bool> before;
-        std::vector<int> shown;
-        std::vector<bool> after;
+        const char* before; // per item, as engineSelection shows it
+        const char* shown;  // the indices of the items the filter lets through
+        int clicked;        // an item's index, or the category
+        const char* after;
         std::optional<bool> state; // the category's state after the click
     };
     const std::vector<Case> cases{
-        {"selects the shown", {false, false, false}, {0}, {true, false, false}, true},
-        {"clears the shown", {true, false, true}, {0}, {false, false, true}, false},
-        {"clears a mixed shown set", {true, false, true}, {0, 1}, {false, false, true}, false},
-        {"selects beside a hidden selection",
-         {false, false, true},
-         {0, 1},
-         {true, true, true},
-         true},
-        {"clears beside a hidden clear item",
-         {true, false, true},
-         {0, 2},
-         {false, false, false},
-         false},
+        {"selects all", "000", "012", category, "111", true},
+        {"clears a mixed category", "101", "012", category, "000", false},
+        {"clears a full category", "111", "012", category, "000", false},
+        {"an item of a full category", "111", "012", 1, "101", std::nullopt},
+        {"the last item completes it", "101", "012", 1, "111", true},
+        {"selects the shown", "000", "0", category, "100", true},
+        {"clears the shown", "101", "0", category, "001", false},
+        {"clears a mixed shown set", "101", "01", category, "001", false},
+        {"selects beside a hidden selection", "001", "01", category, "111", true},
+        {"clears beside a hidden clear item", "101", "02", category, "000", false},
     };
     test::TempHome home;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const FixedCategory category({home.url("a"), home.url("b"), home.url("c")});
-        ResultViewModel node(category);
+        const FixedCategory fixed({home.url("a"), home.url("b"), home.url("c")});
+        ResultViewModel node(fixed);
         ASSERT_EQ(node.children().size(), 3);
         QList<ResultViewModel*> shown;
-        for (std::size_t i = 0; i < c.before.size(); ++i) {
-            node.children()[static_cast<qsizetype>(i)]->setSelected(c.before[i]);
-        }
-        for (const int index : c.shown) {
-            shown.append(node.children()[index]);
+        for (qsizetype i = 0; i < 3; ++i) {
+            node.children()[i]->setSelected(c.before[i] == '1');
+            if (std::strchr(c.shown, static_cast<char>('0' + i)) != nullptr) {
+                shown.append(node.children()[i]);
+            }
         }
         node.setShownChildren(shown);
         node.updateState();
-        node.toggle();
-        EXPECT_EQ(handedOver(node, category), c.after);
+        int notifications = 0;
+        QObject::connect(&node, &ResultViewModel::isSelectedChanged, [&] { ++notifications; });
+        (c.clicked == category ? &node : node.children()[c.clicked])->toggle();
+        EXPECT_EQ(engineSelection(fixed), "000") << "not handed over yet";
+        for (const ResultViewModel* item : node.children()) {
+            item->handOverSelection();
+        }
+        EXPECT_EQ(engineSelection(fixed), c.after);
         EXPECT_EQ(node.isSelected(), c.state);
+        EXPECT_GT(notifications, 0);
     }
 }
 
-TEST(ResultViewModelTest, NodesCaptureSizesOnceAndAreAlwaysNew) {
+TEST(ResultViewModelTest, NodesCaptureSizesAndSelectionWhenBuilt) {
     test::TempHome home;
     home.file("a", 1000);
     home.file("b/c", 24);
     const FixedCategory category({home.url("a"), home.url("b", true), home.url("missing")});
+    ASSERT_EQ(category.result()->items().size(), 3U);
     category.result()->items()[1]->setSelected(true);
     // The engine measures each item during the search; nodes take those sizes.
     for (const auto& item : category.result()->items()) {
         item->measure();
     }
-    ResultViewModel first(category);
-    ResultViewModel second(category);
-    ASSERT_EQ(first.children().size(), 3);
-    EXPECT_NE(first.id(), second.id());
-    EXPECT_EQ(first.size(), 1024U);
-    EXPECT_EQ(first.children()[0]->size(), 1000U);
-    EXPECT_EQ(first.children()[2]->size(), 0U);
-    EXPECT_EQ(first.isSelected(), std::nullopt) << "one of three items selected";
-    EXPECT_EQ(first.children()[1]->isSelected(), true);
-    EXPECT_EQ(first.bundleIdentifier(), QStringLiteral("org.sample.Fixed"));
-    EXPECT_EQ(first.children()[0]->parentNode(), &first);
-    EXPECT_FALSE(first.children()[0]->bundleIdentifier().has_value());
-    EXPECT_TRUE(sameImage(first.children()[0]->icon(), Path::icon(home.pathOf("a"))));
+    ResultViewModel node(category);
+    ASSERT_EQ(node.children().size(), 3);
+    EXPECT_EQ(node.size(), 1024U);
+    EXPECT_EQ(node.children()[0]->size(), 1000U);
+    EXPECT_EQ(node.children()[2]->size(), 0U);
+    EXPECT_EQ(node.isSelected(), std::nullopt) << "one of three items selected";
+    EXPECT_TRUE(sameImage(node.children()[0]->icon(), Path::icon(home.pathOf("a"))));
 
     std::filesystem::remove(home.pathOf("a"));
-    EXPECT_EQ(first.children()[0]->size(), 1000U)
-        << "a node's size is captured, not measured again";
+    EXPECT_EQ(node.children()[0]->size(), 1000U) << "a node's size is captured, not measured again";
 
     const FixedCategory empty({});
-    ResultViewModel none(empty);
-    EXPECT_EQ(none.isSelected(), true) << "a category without items reads as selected";
+    EXPECT_EQ(ResultViewModel(empty).isSelected(), true)
+        << "a category without items reads as selected";
 }
