@@ -1,0 +1,239 @@
+#include "platform/Path.h"
+#include "platform/Anchor.h"
+#include "platform/SizeMemo.h"
+#include "support/Processes.h"
+#include "support/TempHome.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <tuple>
+
+using namespace sorvane;
+using test::TempHome;
+
+namespace {
+
+// The locations relative to the home, in order, separated by spaces.
+std::string listed(const TempHome& home, const std::vector<Url>& urls) {
+    std::string text;
+    for (const auto& url : urls) {
+        text += (text.empty() ? "" : " ") + url.absoluteString().substr(home.path().size() + 1);
+    }
+    return text;
+}
+
+} // namespace
+
+// As another user, a folder that cannot be listed or searched loses only its own entries, the
+// walk prints nothing, and each failed listing or removal prints exactly one line, the system's
+// error text. A removal keeps only what could not go; a missing item counts as removed.
+TEST(PathTest, AsAnotherUserOnlyWhatCannotBeReachedIsLeftOut) {
+    TempHome home;
+    // Nesting, hidden entries, a package, links to a big folder outside and to nothing, empty
+    // entries, and folders unreadable, not listable and not searchable.
+    home.file("app/data.bin", 12345);
+    home.file("app/.hidden", 77);
+    home.file("app/.cache/inner/blob", 4096);
+    home.file("app/empty-file", 0);
+    home.folder("app/empty-folder");
+    home.file("app/Tool.app/Contents/MacOS/tool", 2048);
+    home.file("outside/big", 1000000);
+    home.link("app/to-folder", home.pathOf("outside"));
+    home.link("app/dangling", "no/such/thing");
+    // Whatever order the walk takes, one unreadable folder comes before a readable sibling.
+    home.file("app/one/p/secret", 999);
+    home.file("app/one/q/data", 55);
+    home.file("app/two/p/data", 66);
+    home.file("app/two/q/secret", 999);
+    home.file("app/no-list/kept-hidden", 111);
+    home.file("app/no-search/unstatable", 222);
+    home.file("sel/free/a", 10);
+    home.file("sel/locked/one", 10);
+    home.file("sel/z-after", 10);
+    if (test::runningAsRoot()) {
+        home.chownAll(test::unprivilegedUid(), test::unprivilegedGid());
+    }
+    home.setMode("app/one/p", 0);
+    home.setMode("app/two/q", 0);
+    home.setMode("app/no-list", 0311);
+    home.setMode("app/no-search", 0644);
+    home.setMode("sel/locked", 0555);
+    // The independent answer: every entry below the folder that is not a folder, links with
+    // their own size, the link to the folder outside not as the megabyte behind it.
+    const std::string app = home.pathOf("app");
+    const auto found = test::runUnprivileged(
+        "find", {app.c_str(), "-mindepth", "1", "!", "-type", "d", "-printf", "%s\\n"});
+    ASSERT_NE(found.exitCode, 0) << "find should have met unreadable folders";
+    std::istringstream sizes(found.out);
+    std::uint64_t readable = 0;
+    for (std::uint64_t size = 0; sizes >> size;) {
+        readable += size;
+    }
+    ASSERT_GT(readable, 12345U + 4096U + 2048U + 55U + 66U);
+    ASSERT_LT(readable, 1000000U);
+
+    // Operation, location, answer, lines printed, error text.
+    const std::tuple<const char*, std::string, std::string, long, const char*> probes[] = {
+        {"size", app, std::to_string(readable) + "\n", 0, ""},
+        {"remove", home.pathOf("sel"), "left\n", 1, "Permission denied"},
+        {"folders", home.pathOf("app/one/p"), "0\n", 1, "Permission denied"},
+        {"remove", home.pathOf("missing"), "gone\n", 1, "No such file or directory"},
+        {"remove", "/", "left\n", 1, "Device or resource busy"},
+    };
+    for (const auto& [operation, path, answer, lines, error] : probes) {
+        SCOPED_TRACE(operation + (" " + path));
+        const auto probe = test::runUnprivileged(test::pathProbe(), {operation, path.c_str()});
+        ASSERT_EQ(probe.exitCode, 0) << probe.err;
+        EXPECT_EQ(probe.err, answer);
+        EXPECT_EQ(std::count(probe.out.begin(), probe.out.end(), '\n'), lines) << probe.out;
+        EXPECT_NE(probe.out.find(error), std::string::npos) << probe.out;
+    }
+    EXPECT_FALSE(test::exists(home.pathOf("sel/free")));
+    EXPECT_FALSE(test::exists(home.pathOf("sel/z-after")));
+    EXPECT_TRUE(test::exists(home.pathOf("sel/locked/one")));
+}
+
+// Far deeper than any path the system accepts, so built from inside, one level at a time.
+TEST(PathTest, HundredThousandLevelsDeep) {
+    TempHome home;
+    const std::string top = home.folder("deep");
+    const auto working = std::filesystem::current_path();
+    std::filesystem::current_path(top);
+    std::uint64_t expected = 0;
+    for (int level = 1; level <= 100000; ++level) {
+        std::filesystem::create_directory("d");
+        std::filesystem::current_path("d");
+        if (level % 10000 == 0) {
+            std::ofstream("f") << "1234567";
+            expected += 7;
+        }
+    }
+    std::filesystem::current_path(working);
+    EXPECT_EQ(Path::directorySize(Url::folder(top)), expected);
+    EXPECT_TRUE(Path::remove(Url::folder(top)));
+    EXPECT_FALSE(test::exists(top));
+}
+
+// While a search keeps a memo, a folder measured as one item counts with that size inside a
+// larger item instead of being walked again; once the search is over, every size is fresh.
+TEST(PathTest, ASearchMeasuresEachFolderOnce) {
+    TempHome home;
+    home.file("caches/browser/cache/a", 100);
+    home.file("caches/browser/cache/deep/b", 20);
+    home.file("caches/browser/prefs", 3);
+    home.file("caches/other/c", 7);
+    {
+        const SizeMemo memo;
+        EXPECT_EQ(Path::directorySize(home.url("caches/browser/cache", true)), 120U);
+        // Grown since it was measured: the search still holds its first size of it.
+        home.file("caches/browser/cache/late", 1000);
+        EXPECT_EQ(Path::directorySize(home.url("caches/browser", true)), 123U);
+        EXPECT_EQ(Path::directorySize(home.url("caches", true)), 130U);
+    }
+    EXPECT_EQ(Path::directorySize(home.url("caches", true)), 1130U);
+    EXPECT_EQ(Path::directorySize(home.url("caches/browser/cache", true)), 1120U);
+}
+
+// Every operation takes an item as it lies, a link as the link wherever it leads. Below its
+// anchor a location is reached only through real folders: a link anywhere on the way, or a "."
+// or "..", leaves every operation with nothing, whether the kernel resolves the path or we walk
+// it one component at a time.
+TEST(PathTest, ItemsAreTakenAsThemselvesAndNeverReachedThroughALink) {
+    TempHome home;
+    for (const bool kernel : {true, false}) {
+        SCOPED_TRACE(kernel ? "kernel resolver" : "component by component");
+        Anchor::setKernelResolverAllowed(kernel);
+        const std::string base = kernel ? "kernel/" : "components/";
+        home.file(base + "plain", 500);
+        home.file(base + "real/inner/data", 100);
+        home.file(base + "real/inner/deeper/more", 50);
+        home.link(base + "via", "real");
+        home.link(base + "real/inner-link", "inner");
+        home.link(base + "folder-link", home.pathOf(base + "real"));
+        home.link(base + "dangling", "missing");
+        // Location, type, size, entries below it, whether it can be reached and removed.
+        const std::tuple<const char*, PathType, std::uint64_t, std::size_t, bool> cases[] = {
+            {"missing/item", PathType::invalid, 0, 0, true},
+            {"plain", PathType::file, 500, 0, true},
+            {"folder-link", PathType::file, home.pathOf(base + "real").size(), 0, true},
+            {"dangling", PathType::file, 7, 0, true},
+            {"via/inner", PathType::invalid, 0, 0, false},
+            {"real/inner-link/deeper", PathType::invalid, 0, 0, false},
+            {"real/inner/deeper/..", PathType::invalid, 0, 0, false},
+            {"real/./inner", PathType::invalid, 0, 0, false},
+            // Last, and whole only when nothing before went through a link into it.
+            {"real/inner", PathType::directory, 150, 3, true},
+        };
+        for (const auto& [name, type, size, entries, reachable] : cases) {
+            SCOPED_TRACE(name);
+            const std::string path = home.pathOf(base + name);
+            const Url url(path, type == PathType::directory);
+            ::testing::internal::CaptureStdout();
+            EXPECT_EQ(Path::pathType(path), type);
+            EXPECT_EQ(Path::exists(url), type != PathType::invalid);
+            EXPECT_EQ(Path::isDirectory(path), type == PathType::directory);
+            EXPECT_EQ(Path::isDeletable(path), type != PathType::invalid);
+            EXPECT_EQ(Path::size(url), size);
+            EXPECT_EQ(Path::directorySize(Url::folder(path)),
+                      type == PathType::directory ? size : 0);
+            EXPECT_EQ(Path::entries(Url::folder(path), true).size(), entries);
+            EXPECT_EQ(Path::contents(Url::folder(path), true).empty(), entries == 0);
+            if (type != PathType::directory) {
+                EXPECT_EQ(Path::fileSize(url), size);
+            }
+            EXPECT_EQ(Path::remove(url), reachable);
+            EXPECT_EQ(Path::isGone(url), reachable) << "unreachable is not gone";
+            ::testing::internal::GetCapturedStdout();
+        }
+    }
+    Anchor::setKernelResolverAllowed(true);
+}
+
+// Hidden entries are skipped and packages never entered; a package counts as a file, a plain
+// folder does not. A link among a folder's immediate children stands for its target only while
+// that lies inside the folder.
+TEST(PathTest, ListingsSkipHiddenEntriesAndStayInside) {
+    TempHome home;
+    home.folder("top/b-folder/inner");
+    home.folder("top/a-folder");
+    home.folder("top/.hidden-folder");
+    home.file("top/file.txt", 1);
+    home.file("top/.hidden-file", 1);
+    home.folder("elsewhere/target");
+    home.link("top/c-sibling", "a-folder");
+    home.link("top/d-deeper", "b-folder/inner");
+    home.link("top/e-absolute-inside", home.pathOf("top/b-folder"));
+    home.link("top/f-file", "file.txt");
+    home.link("top/g-outside", home.pathOf("elsewhere/target"));
+    home.link("top/h-up-and-back", "../top/a-folder");
+    home.link("top/i-dangling", "missing");
+    home.link("top/j-chain", "c-sibling");
+    home.file("w/b.txt", 1);
+    home.file("w/a/inner.crash", 1);
+    home.file("w/a/.hidden.crash", 1);
+    home.file("w/.hidden/x.crash", 1);
+    home.file("w/Old.app/Contents/Info.plist", 1);
+    home.file("w/Build.xcarchive/Info.plist", 1);
+    home.file("w/Data.bundle/y.crash", 1);
+    home.link("w/link-to-a", home.pathOf("w/a"));
+    const Url top = home.url("top", true);
+    const Url walk = home.url("w", true);
+    const std::pair<std::vector<Url>, std::string> listings[] = {
+        {Path::contents(top, true), "top/a-folder/ top/b-folder/ top/b-folder/inner/"},
+        {Path::contents(top, false), "top/file.txt"},
+        {Path::entries(walk, true),
+         "w/Build.xcarchive/ w/Data.bundle/ w/Old.app/ w/a/ w/a/inner.crash w/b.txt w/link-to-a"},
+        {Path::entries(walk, false),
+         "w/Build.xcarchive/ w/Data.bundle/ w/Old.app/ w/a/ w/b.txt w/link-to-a"},
+        {Path::files(walk),
+         "w/Build.xcarchive/ w/Data.bundle/ w/Old.app/ w/a/inner.crash w/b.txt w/link-to-a"},
+        {Path::files(walk, ".crash"), "w/a/inner.crash"},
+        {Path::files(walk, ".xcarchive"), "w/Build.xcarchive/"},
+        {Path::files(home.url("missing", true)), ""},
+    };
+    for (const auto& [urls, expected] : listings) {
+        EXPECT_EQ(listed(home, urls), expected);
+    }
+}
