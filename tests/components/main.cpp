@@ -4,8 +4,6 @@
 
 Q_IMPORT_QML_PLUGIN(Sorvane_ComponentsPlugin)
 
-namespace sorvane {
-
 // Makes the component module, linked into this program, importable by the test files.
 class ComponentsTestSetup : public QObject {
     Q_OBJECT
@@ -16,8 +14,6 @@ public slots:
     }
 };
 
-} // namespace sorvane
-
-QUICK_TEST_MAIN_WITH_SETUP(components, sorvane::ComponentsTestSetup)
+QUICK_TEST_MAIN_WITH_SETUP(components, ComponentsTestSetup)
 
 #include "main.moc"

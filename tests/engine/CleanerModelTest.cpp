@@ -1,6 +1,7 @@
 #include "engine/CleanerDetail.h"
 #include "engine/CleanerItem.h"
 #include "engine/CleanerResult.h"
+#include "engine/DiskCleanerBlacklist.h"
 #include "platform/Path.h"
 #include "support/TempHome.h"
 
@@ -9,72 +10,43 @@
 using namespace sorvane;
 using test::TempHome;
 
-TEST(CleanerModelTest, SeveritiesAndCounts) {
-    EXPECT_EQ(cleanerSeverityFromRawValue(0), CleanerSeverity::low);
-    EXPECT_EQ(cleanerSeverityFromRawValue(3), CleanerSeverity::critical);
-    EXPECT_FALSE(cleanerSeverityFromRawValue(4).has_value());
-    EXPECT_FALSE(cleanerSeverityFromRawValue(-1).has_value());
-
-    CleanerItem plain(Url("/nothing/here"), std::nullopt);
-    EXPECT_EQ(plain.name(), QStringLiteral("here"));
-    EXPECT_EQ(plain.severity(), CleanerSeverity::low);
-    EXPECT_EQ(plain.count(), 1);
-
-    CleanerItem detailed(QStringLiteral("with details"), std::nullopt, nullptr, std::nullopt);
-    detailed.addDetail(std::make_shared<CleanerDetail>(QStringLiteral("five"),
-                                                       CleanerSeverity::medium, 5, nullptr));
-    detailed.addDetail(std::make_shared<CleanerDetail>(
+TEST(CleanerModelTest, SeveritiesAndCountsRollUp) {
+    CleanerResult result(QStringLiteral("R"), nullptr, std::nullopt, std::nullopt);
+    EXPECT_EQ(result.severity(), CleanerSeverity::low);
+    EXPECT_EQ(result.count(), 0);
+    auto plain = std::make_shared<CleanerItem>(Url("/nothing/here"), std::nullopt);
+    EXPECT_EQ(plain->name(), QStringLiteral("here"));
+    result.add(plain);
+    auto detailed = std::make_shared<CleanerItem>(Url("/b"), CleanerSeverity::low);
+    result.add(detailed);
+    detailed->addDetail(std::make_shared<CleanerDetail>(QStringLiteral("five"),
+                                                        CleanerSeverity::medium, 5, nullptr));
+    detailed->addDetail(std::make_shared<CleanerDetail>(
         QStringLiteral("one"), QStringLiteral("text"), CleanerSeverity::critical, nullptr));
-    detailed.addDetail(
+    detailed->addDetail(
         std::make_shared<CleanerDetail>(QStringLiteral("zero"), CleanerSeverity::low, 0, nullptr));
-    EXPECT_EQ(detailed.count(), 6);
-    EXPECT_EQ(detailed.severity(), CleanerSeverity::critical);
-    detailed.setCustomSeverity(CleanerSeverity::low);
-    EXPECT_EQ(detailed.severity(), CleanerSeverity::low);
-
-    CleanerResult empty(QStringLiteral("Empty"), nullptr, std::nullopt, std::nullopt);
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_EQ(empty.count(), 0);
-    EXPECT_EQ(empty.size(), 0U);
-    EXPECT_EQ(empty.severity(), CleanerSeverity::low);
-    EXPECT_EQ(empty.detail(), QString());
-
-    CleanerResult mixed(QStringLiteral("Mixed"), nullptr, QStringLiteral("org.sample"),
-                        std::nullopt);
-    auto medium = std::make_shared<CleanerItem>(Url("/a"), CleanerSeverity::medium);
-    auto high = std::make_shared<CleanerItem>(Url("/b"), CleanerSeverity::high);
-    mixed.add(medium);
-    mixed.add(high);
-    EXPECT_EQ(mixed.severity(), CleanerSeverity::high);
-    EXPECT_EQ(mixed.count(), 2);
-    mixed.removeItem(2);
-    EXPECT_EQ(mixed.items().size(), 2U);
-    mixed.removeItem(0);
-    EXPECT_EQ(mixed.items().front(), high);
+    EXPECT_EQ(detailed->count(), 6);
+    EXPECT_EQ(result.count(), 7);
+    // A custom severity wins over the details' even when lower.
+    EXPECT_EQ(result.severity(), CleanerSeverity::low);
+    detailed->setCustomSeverity(std::nullopt);
+    EXPECT_EQ(result.severity(), CleanerSeverity::critical);
 }
 
-TEST(CleanerModelTest, SizesAreMeasuredAfreshFromTheFileSystem) {
+TEST(CleanerModelTest, SizesAreMeasuredAfreshAndBundlesAreNeverDeletable) {
     TempHome home;
     home.file("main/a", 1000);
     home.file("main/b/c", 24);
     home.file("extra", 5);
+    home.folder("Old.app/Contents");
 
     CleanerItem item(QStringLiteral("group"), std::vector<Url>{home.url("extra"), home.url("gone")},
                      std::nullopt, nullptr);
     EXPECT_EQ(item.size(), 5U);
     item.setUrl(home.url("main", true));
     EXPECT_EQ(item.size(), 1029U);
-    EXPECT_EQ(item.detail(), QStringLiteral("1 KB"));
-    EXPECT_EQ(item.selectedSize(), 0U);
-    item.toggleSelection();
-    EXPECT_EQ(item.selectedSize(), 1029U);
     home.file("main/a", 10);
     EXPECT_EQ(item.size(), 39U) << "no size is remembered";
-
-    CleanerItem nothing(QStringLiteral("nothing"), std::nullopt, nullptr, std::nullopt);
-    EXPECT_EQ(nothing.size(), 0U);
-    EXPECT_EQ(nothing.detail(), QStringLiteral("0 B"));
-    EXPECT_EQ(nothing.displayIcon(), nullptr);
 
     CleanerResult result(QStringLiteral("R"), nullptr, std::nullopt, std::nullopt);
     result.addIfExists(home.url("missing"), QStringLiteral("never"), {home.url("extra")});
@@ -84,34 +56,50 @@ TEST(CleanerModelTest, SizesAreMeasuredAfreshFromTheFileSystem) {
     ASSERT_EQ(result.items().size(), 1U);
     EXPECT_EQ(result.items()[0]->name(), QStringLiteral("Renamed"));
     EXPECT_EQ(result.items()[0]->suburls(), std::vector<Url>{home.url("extra")});
-    result.addIfExists(home.url("extra"), makeImage(Icon::Kind::symbol, "iphone"), std::nullopt);
+    const auto phone = makeImage(Icon::Kind::symbol, "iphone");
+    result.addIfExists(home.url("extra"), phone, std::nullopt);
     ASSERT_EQ(result.items().size(), 2U);
-    EXPECT_EQ(result.items()[1]->name(), QStringLiteral("extra"));
-    EXPECT_TRUE(
-        sameImage(result.items()[1]->displayIcon(), makeImage(Icon::Kind::symbol, "iphone")));
+    EXPECT_TRUE(sameImage(result.items()[1]->displayIcon(), phone));
     EXPECT_TRUE(sameImage(result.items()[0]->displayIcon(), Path::icon(home.pathOf("main"))));
 
     EXPECT_EQ(result.size(), 44U);
-    EXPECT_EQ(result.selectedSize(), 0U);
     result.items()[1]->setSelected(true);
     EXPECT_EQ(result.selectedSize(), 5U);
     EXPECT_EQ(result.selectedCount(), 1);
+
+    const std::pair<std::optional<Url>, bool> cases[] = {
+        {home.url("Old.app", true), false},
+        {home.url("extra"), true},
+        {home.url("missing"), false},
+        {Url("/"), false},
+        {std::nullopt, false},
+    };
+    for (const auto& [url, deletable] : cases) {
+        SCOPED_TRACE(url ? url->path() : "no url");
+        auto item =
+            std::make_shared<CleanerItem>(QStringLiteral("item"), std::nullopt, nullptr, url);
+        EXPECT_EQ(item->isDeletable(), deletable);
+        // Only a deletable item makes its result offer a cleaning.
+        result.clear();
+        result.add(item);
+        EXPECT_EQ(result.hasDeletableItems(), deletable);
+    }
 }
 
-TEST(CleanerModelTest, DeletabilityNeverCoversApplicationBundles) {
-    TempHome home;
-    home.folder("Old.app/Contents");
-    home.file("junk", 1);
-    EXPECT_FALSE(CleanerItem(home.url("Old.app", true), std::nullopt).isDeletable());
-    EXPECT_TRUE(CleanerItem(home.url("junk"), std::nullopt).isDeletable());
-    EXPECT_FALSE(CleanerItem(home.url("missing"), std::nullopt).isDeletable());
-    EXPECT_FALSE(CleanerItem(Url("/"), std::nullopt).isDeletable());
-    EXPECT_FALSE(
-        CleanerItem(QStringLiteral("no url"), std::nullopt, nullptr, std::nullopt).isDeletable());
-
-    CleanerResult result(QStringLiteral("R"), nullptr, std::nullopt, std::nullopt);
-    result.add(home.url("Old.app", true));
-    EXPECT_FALSE(result.hasDeletableItems());
-    result.add(home.url("junk"));
-    EXPECT_TRUE(result.hasDeletableItems());
+TEST(DiskCleanerBlacklistTest, MatchesWholePrefixesCaseSensitively) {
+    const DiskCleanerBlacklist blacklist({"com.apple.Music", "com.apple.Maps", "com.apple.Safari",
+                                          "com.spotify.client", "com.spotify.installer",
+                                          "com.apple.TV", "Thunderbird", "com.apple.TV"});
+    for (const char* name :
+         {"com.apple.Safari", "com.apple.SafariServices", "com.apple.TVRemote",
+          "com.apple.TV.agent", "Thunderbird", "Thunderbird Beta", "com.spotify.installer.update",
+          "com.spotify.client.cache", "com.apple.Maps"}) {
+        EXPECT_TRUE(blacklist.contains(QString::fromUtf8(name))) << name;
+    }
+    for (const char* name :
+         {"com.apple", "com.apple.music", "com.apple.mail", "COM.APPLE.MAPS", "", "thunderbird"}) {
+        EXPECT_FALSE(blacklist.contains(QString::fromUtf8(name))) << name;
+    }
+    EXPECT_FALSE(DiskCleanerBlacklist({}).contains(QStringLiteral("anything")));
+    EXPECT_TRUE(DiskCleanerBlacklist({QString()}).contains(QStringLiteral("anything")));
 }
