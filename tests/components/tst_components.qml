@@ -76,7 +76,6 @@ TestCase {
         // darkens the pixel next to the card and fades out within four points of the edge.
         return [
             { tag: "default, light", card: {}, centre: "#f7f7f8", edge: "#f7f7f8", corner: w },
-            { tag: "default, dark", dark: true, card: {}, centre: fill, edge: fill, corner: w },
             { tag: "dark card, light window", card: { dark: true }, centre: fill },
             { tag: "shadows, light", card: shadows, centre: w, outside: "shadow", beyond: w },
             { tag: "shadows, dark", dark: true, card: shadows, centre: fill, outside: w },
@@ -128,18 +127,14 @@ TestCase {
         // The text is secondary: the scheme's text colour at about half strength.
         const strength = () => [Math.round(text.color.r * 100), Math.round(text.color.a * 100)]
         compare(strength(), [0, 50])
-        verify(near(Colors.windowBackground, "#ffffff"))
         Colors.dark = true
         compare(strength(), [100, 55])
-        verify(near(Colors.windowBackground, "#2c211e"))
     }
 
     function test_symbol_data() {
         // Where a circled symbol is tinted and where its cut-out shows the backdrop.
         const cutOuts = {
             "checkmark.circle.fill": [24, 8, 26, 26],
-            "minus.circle.fill": [24, 8, 24, 24],
-            "magnifyingglass.circle.fill": [24, 6, 14, 21],
             "arrow.forward.circle.fill": [24, 6, 20, 24],
         }
         return ["arrow.down.app.fill", "iphone", "archivebox", "checkmark.circle.fill",
@@ -178,11 +173,6 @@ TestCase {
         verify(near(pill, Qt.rgba(1, 0.75, 0.75, 1), 7), "pill colour " + pill)
         // The capsule's ends are round: the bounding box's corner stays white.
         verify(Qt.colorEqual(image.pixel(label.x, label.y), "#ffffff"))
-
-        const shortWidth = label.width
-        label.text = "1,234.5 MB"
-        verify(label.width > shortWidth)
-        compare(label.width, text.contentWidth + 16)
     }
 
     // Each way of toggling a group's header, with the paddings around its body.
