@@ -5,7 +5,6 @@
 
 using namespace sorvane;
 using test::PlistFormat;
-using test::TempHome;
 
 namespace {
 
@@ -17,15 +16,11 @@ std::vector<QString> identifiers(const AppList& apps) {
     return found;
 }
 
-class AppsTest : public ::testing::Test {
-protected:
-    TempHome home;
-    const test::ScopedSystemRoot root{home.pathOf("root")};
-};
-
 } // namespace
 
-TEST_F(AppsTest, ReadsBundlesInXmlAndBinaryForm) {
+TEST(AppsTest, ReadsBundlesAndTheirEmbeddedApplications) {
+    test::TempHome home;
+    const test::ScopedSystemRoot root{home.pathOf("root")};
     test::makeBundle(home, "root/Applications/Editor.app",
                      {{"CFBundleIdentifier", std::string("org.sample.Editor")},
                       {"CFBundleShortVersionString", std::string("3.1")}},
@@ -43,21 +38,7 @@ TEST_F(AppsTest, ReadsBundlesInXmlAndBinaryForm) {
     test::writeFile(home.pathOf("root/Applications/Broken.app/Contents/Info.plist"), "not a plist");
     test::makeApp(home, "elsewhere/Linked.app", "org.sample.Linked", PlistFormat::binary);
     home.link("root/Applications/Linked.app", home.pathOf("elsewhere/Linked.app"));
-
-    const AppList apps = Apps::installedApps(true);
-    ASSERT_EQ(identifiers(apps), (std::vector<QString>{"org.sample.Editor", "org.sample.Viewer"}));
-    EXPECT_EQ(apps[0]->name(), QStringLiteral("Editor"));
-    EXPECT_EQ(apps[0]->version(), QStringLiteral("3.1"));
-    EXPECT_FALSE(apps[1]->version().has_value()) << "a number is no version text";
-
-    EXPECT_EQ(identifiers(Apps::installedApps(false)),
-              (std::vector<QString>{"org.sample.Editor", "com.apple.Notes", "org.sample.Viewer"}));
-    const Url notes = Url::folder(home.pathOf("root/Applications/Notes.app"));
-    EXPECT_EQ(Apps::app(notes, false, true), nullptr);
-    EXPECT_NE(Apps::app(notes, false, false), nullptr);
-}
-
-TEST_F(AppsTest, EmbeddedApplicationsComeFromFourFoldersOneLevelDeep) {
+    // Embedded applications come from four folders, one level deep.
     const std::string host = "root/Applications/Host.app";
     test::makeApp(home, host, "org.sample.Host", PlistFormat::xml, "2.0");
     test::makeApp(home, host + "/Contents/XpcServices/Service.xpc", "org.sample.Host.service");
@@ -71,22 +52,27 @@ TEST_F(AppsTest, EmbeddedApplicationsComeFromFourFoldersOneLevelDeep) {
     test::makeApp(home, host + "/Contents/Library/Tool.app/Contents/PlugIns/Deep.appex",
                   "org.sample.Host.deep");
 
-    const Url url = Url::folder(home.pathOf(host));
-    const auto app = Apps::app(url, true, true);
-    ASSERT_NE(app, nullptr);
-    EXPECT_EQ(identifiers(app->children()),
+    const AppList apps = Apps::installedApps(true);
+    ASSERT_EQ(identifiers(apps),
+              (std::vector<QString>{"org.sample.Editor", "org.sample.Host", "org.sample.Viewer"}));
+    EXPECT_EQ(apps[0]->version(), QStringLiteral("3.1"));
+    EXPECT_FALSE(apps[2]->version().has_value()) << "a number is no version text";
+    EXPECT_EQ(identifiers(apps[1]->children()),
               (std::vector<QString>{"org.sample.Host.tool", "org.sample.Host.widget",
                                     "org.sample.Host.helper", "org.sample.Host.service"}));
     std::vector<QString> names;
-    for (const auto& child : app->children()) {
+    for (const auto& child : apps[1]->children()) {
         ASSERT_NE(child, nullptr);
         EXPECT_TRUE(child->children().empty());
         names.push_back(child->name());
     }
     EXPECT_EQ(names, (std::vector<QString>{"Tool", "Widgetex", "Helper", "Service.xpc"}));
-    const auto withSystem = Apps::app(url, true, false);
-    const auto childless = Apps::app(url, false, true);
-    ASSERT_TRUE(withSystem && childless);
-    EXPECT_EQ(withSystem->children().size(), 5U);
+
+    const AppList all = Apps::installedApps(false);
+    ASSERT_EQ(identifiers(all), (std::vector<QString>{"org.sample.Editor", "org.sample.Host",
+                                                      "com.apple.Notes", "org.sample.Viewer"}));
+    EXPECT_EQ(all[1]->children().size(), 5U);
+    const auto childless = Apps::app(Url::folder(home.pathOf(host)), false, true);
+    ASSERT_NE(childless, nullptr);
     EXPECT_TRUE(childless->children().empty());
 }

@@ -18,9 +18,6 @@ TEST(LayoutTest, ChosenByTheVariableElseByTheHome) {
         {nullptr, true, "macos", nullptr},
         {nullptr, false, "freedesktop", nullptr},
         {"", false, "freedesktop", nullptr},
-        {"freedesktop", true, "freedesktop", nullptr},
-        {"macos", false, "macos", nullptr},
-        {"nope", true, "macos", "nope"},
         {"mac\x1b[2Jos", false, "freedesktop", "mac\\x1B[2Jos"},
     };
     for (const auto& [variable, library, layout, shown] : cases) {
