@@ -1,24 +1,38 @@
-#include "engine/DiskCleaner.h"
+// The command-line companion run as a real process on generated homes. Its cleanings remove what
+// was selected and nothing else: whatever links, swaps or mounts an attacker puts in the way, no
+// byte outside the home's junk folders is counted or removed.
+
 #include "engine/PredefinedCategories.h"
 #include "finders/CategoryFinder.h"
+#include "platform/Layout.h"
+#include "platform/Path.h"
 #include "support/BundleFixture.h"
+#include "support/SwapRace.h"
 #include "tools/SampleHomeRun.h"
 
-#include <QFile>
 #include <QJsonArray>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QVariant>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <set>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace sorvane;
-using test::SampleHomeRun;
+using namespace sorvane::test;
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -26,502 +40,557 @@ int lineCount(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-// Waits for the engine's reports on the test's own event loop.
-class SearchWaiter final : public DiskCleanerDelegate {
-public:
-    bool finished = false;
-    void cleanerDidStartSearch() override {}
-    void cleanerDidFinishSearch() override { finished = true; }
-    void cleanerDidUpdateSelectedSize(std::uint64_t /*size*/) override {}
-    void cleanerWillSearchCategory(const std::shared_ptr<CleanerResult>& /*result*/) override {}
-    void cleanerDidUpdateProgress(float /*progress*/) override {}
-    void cleanerDidStartCleaning() override {}
-    void cleanerDidFinishCleaning() override {}
-};
-
-std::set<std::string> locationsIn(const QJsonArray& items) {
-    std::set<std::string> locations;
-    for (const auto& item : items) {
-        const auto object = item.toObject();
-        if (!object.value("url").isNull()) {
-            locations.insert(object.value("url").toString().toStdString());
-        }
-        for (const auto& suburl : object.value("suburls").toArray()) {
-            locations.insert(suburl.toString().toStdString());
-        }
-    }
-    return locations;
-}
-
 QString q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+QStringList args(const std::string& line) {
+    return q(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+QStringList texts(const QJsonValue& array) {
+    return QVariant(array.toArray().toVariantList()).toStringList();
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    explicit CliTest(const char* layout = "macos", int files = 400)
+        : run(7, files, QString::fromUtf8(layout)) {}
+    void SetUp() override { ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err; }
+
+    // Runs the CLI on a shell line without quotes: leading NAME=value words set variables, "%h"
+    // stands for the sample home and "%o" for another, bare one; the sample home and root come
+    // first unless the line gives its own (so that an option left without its value stays last).
+    ProcessResult cli(const std::string& line, const QStringList& more = {}) const {
+        QStringList words = args(line)
+                                .replaceInStrings(QStringLiteral("%h"), q(home))
+                                .replaceInStrings(QStringLiteral("%o"), other.path());
+        QStringList command;
+        bool ownHome = words.contains(QStringLiteral("--home"));
+        while (!words.isEmpty() && words.first().contains(QLatin1Char('='))) {
+            ownHome = ownHome || words.first().startsWith(QStringLiteral("HOME="));
+            command << words.takeFirst();
+        }
+        command << QStringLiteral(SORVANE_CLI);
+        if (!words.isEmpty() && !ownHome) {
+            command << QStringLiteral("--home") << q(home);
+        }
+        if (!words.isEmpty() && !words.contains(QStringLiteral("--root"))) {
+            command << QStringLiteral("--root") << q(run.root());
+        }
+        return test::run(QStringLiteral("env"), command + words + more);
+    }
+
+    const SampleHomeRun run;
+    const std::string home = run.home().path();
+    const QTemporaryDir other{QStringLiteral("/tmp/sorvane-other-XXXXXX")};
+};
+
+class CliLayoutTest : public CliTest, public ::testing::WithParamInterface<LayoutKind> {
+protected:
+    CliLayoutTest()
+        : CliTest(Layout::name(GetParam())) {}
+};
+
+// Smaller homes, for the tests that make one per case.
+class ContainmentTest : public CliTest {
+protected:
+    ContainmentTest()
+        : CliTest("macos", 150) {}
+};
+
+// A folder outside every home, for what an attacker's links point at.
+class OutsideFolder : public QTemporaryDir {
+public:
+    OutsideFolder()
+        : QTemporaryDir(QStringLiteral("/tmp/sorvane-victim-XXXXXX")) {
+        fs::permissions(path(), fs::perms(0755));
+    }
+    std::string path() const { return QTemporaryDir::path().toStdString(); }
+};
+
+// Folders named after random text in the generated home, found by their fixed part.
+std::string findBelow(const std::string& base, const std::string& relative,
+                      const std::string& ending) {
+    for (const auto& entry : fs::recursive_directory_iterator(base + "/" + relative)) {
+        if (entry.path().string().ends_with(ending)) {
+            return entry.path().string().substr(base.size() + 1);
+        }
+    }
+    throw std::runtime_error("nothing ending in " + ending + " below " + relative);
+}
+
+// The folders each category reads, below the home (or, for bundles, below the system root).
+std::vector<std::pair<const char*, std::vector<std::string>>>
+categoryReads(const SampleHomeRun& sample) {
+    const std::string home = sample.home().path();
+    return {
+        {"MAPS_CACHE",
+         {"Library/Containers/com.apple.Maps", "Library/Caches/com.apple.Maps.Suggestions"}},
+        {"MUSIC_CACHE", {"Library/Caches/com.apple.Music", "Music/iTunes/Album Artwork"}},
+        {"APPLE_TV_FINDER", {"Library/Caches/com.apple.TV"}},
+        {"SAVED_APPLICATION_STATES", {"Library/Saved Application State"}},
+        {"BRAVE_BROWSER", {"Library/Caches/BraveBrowser"}},
+        {"CHROME_BROWSER", {"Library/Caches/Google/Chrome/Default"}},
+        {"APPLICATION_CRASHES",
+         {"Library/Application Support/CrashReporter",
+          "Library/Application Support/Google/Chrome/CrashPad",
+          "Library/Application Support/Firefox/Crash Reports",
+          "Library/Application Support/Vivaldi/CrashPad", "Library/Thunderbird/Crash Reports"}},
+        {"FACETIME_CACHE", {"Library/Containers/com.apple.FaceTime"}},
+        {"FIREFOX", {"Library/Caches/Firefox/Profiles/k3x9q2a1.default-release"}},
+        {"MAIL_ATTACHMENTS",
+         {"Library/Containers/com.apple.mail/Data/Library/Mail Downloads",
+          findBelow(home, "Library/Mail", "/Data/Attachments")}},
+        {"MESSAGES_CACHE", {"Library/Containers/com.apple.MobileSMS"}},
+        {"OLD_APP_VERSIONS", {"Applications/Editor.app/Contents/Versions/1.0"}},
+        {"RECYCLE_BIN", {"Library/.Trash"}},
+        {"SAFARI", {"Library/Caches/com.apple.safari"}},
+        {"SPOTIFY_CACHE",
+         {"Library/Caches/com.spotify.client", "Library/Caches/com.spotify.installer"}},
+        {"THUNDERBIRD", {"Library/Caches/Thunderbird"}},
+        {"USER_CACHE", {"Library/Caches/com.docker.docker"}},
+        {"WHATSAPP_CACHE",
+         {"Library/Containers/desktop.WhatsApp/Data/Library/Application Support/WhatsApp"}},
+        {"XCODE_CACHE",
+         {"Library/Developer/Xcode/iOS DeviceSupport/17.1 (21B80)",
+          "Library/Developer/Xcode/Archives/2023-11-20",
+          findBelow(home, "Library/Developer/Xcode/DerivedData", "/Build/Products")}},
+    };
+}
+
 } // namespace
 
-TEST(CliTest, JsonOfAGeneratedHomeMatchesWhatTheFindersReport) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    const auto scan = test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json")});
+TEST_P(CliLayoutTest, ScanReportsWhatTheFindersFind) {
+    const std::string name = Layout::name(GetParam());
+    const auto scan = cli("scan --json");
     ASSERT_EQ(scan.exitCode, 0) << scan.err;
-    const QJsonObject report = test::parseJson(scan.out);
-    EXPECT_EQ(report.value("home").toString().toStdString(), run.home().path());
+    const QJsonObject report = parseJson(scan.out);
+    EXPECT_EQ(report.value("layout").toString().toStdString(), name);
+    EXPECT_EQ(report.value("home").toString().toStdString(), home);
 
-    const test::ScopedSystemRoot root(run.root());
-    const CategoryList categories = predefinedCategories();
-    const auto cleaner = DiskCleaner::create(categories);
-    const auto waiter = std::make_shared<SearchWaiter>();
-    cleaner->setDelegate(waiter);
-    cleaner->startSearch();
-    ASSERT_TRUE(test::waitUntil([&] { return waiter->finished; }, 60000));
-
-    const QJsonArray reported = report.value("categories").toArray();
-    ASSERT_EQ(reported.size(), static_cast<qsizetype>(categories.size()));
-    std::uint64_t total = 0;
-    for (std::size_t i = 0; i < categories.size(); ++i) {
-        const auto object = reported[static_cast<qsizetype>(i)].toObject();
-        const auto& finder = dynamic_cast<const CategoryFinder&>(*categories[i]);
-        const auto result = finder.result();
-        SCOPED_TRACE(finder.nameKey());
-        EXPECT_EQ(object.value("key").toString().toStdString(), finder.nameKey());
-        EXPECT_EQ(object.value("name").toString(), result->name());
-        EXPECT_EQ(object.value("bundleIdentifier").toString(),
-                  finder.bundleIdentifier().value_or(QString()));
-        EXPECT_EQ(object.value("bundleIdentifier").isNull(), !finder.bundleIdentifier());
-        const QJsonArray items = object.value("items").toArray();
-        ASSERT_EQ(items.size(), static_cast<qsizetype>(result->items().size()));
-        std::uint64_t categorySize = 0;
-        for (std::size_t j = 0; j < result->items().size(); ++j) {
-            const auto& item = *result->items()[j];
-            const auto json = items[static_cast<qsizetype>(j)].toObject();
-            EXPECT_EQ(json.value("name").toString(), item.name());
-            EXPECT_EQ(json.value("url").toString().toStdString(),
-                      item.url() ? item.url()->path() : std::string());
-            EXPECT_EQ(json.value("suburls").toArray().size(),
-                      static_cast<qsizetype>(item.suburls().size()));
-            EXPECT_EQ(static_cast<std::uint64_t>(json.value("size").toInteger()), item.size());
-            categorySize += item.size();
+    // The report the finders' own results make.
+    const ScopedSystemRoot root(run.root());
+    Layout::choose(GetParam(), FreedesktopFolders::under(home));
+    const auto restore = qScopeGuard([] { Layout::choose(LayoutKind::macos); });
+    QJsonArray expected;
+    qint64 total = 0;
+    for (const auto& category : predefinedCategories()) {
+        category->search();
+        QJsonArray items;
+        qint64 size = 0;
+        ASSERT_NE(category->result(), nullptr);
+        for (const auto& item : category->result()->items()) {
+            QJsonArray suburls;
+            for (const auto& suburl : item->suburls()) {
+                suburls.append(q(suburl.path()));
+            }
+            const auto url = item->url() ? QJsonValue(q(item->url()->path())) : QJsonValue();
+            const auto bytes = static_cast<qint64>(item->size());
+            items.append(QJsonObject{
+                {"name", item->name()}, {"url", url}, {"suburls", suburls}, {"size", bytes}});
+            size += bytes;
         }
-        EXPECT_EQ(static_cast<std::uint64_t>(object.value("size").toInteger()), categorySize);
-        total += categorySize;
+        const auto key = q(dynamic_cast<const CategoryFinder&>(*category).nameKey());
+        const auto bundle = category->bundleIdentifier();
+        EXPECT_FALSE(items.isEmpty()) << "the sample home has something for " << key.toStdString();
+        expected.append(
+            QJsonObject{{"key", key},
+                        {"name", category->result()->name()},
+                        {"bundleIdentifier", bundle ? QJsonValue(*bundle) : QJsonValue()},
+                        {"size", size},
+                        {"items", items}});
+        total += size;
     }
-    EXPECT_EQ(static_cast<std::uint64_t>(report.value("totalSize").toInteger()), total);
-    EXPECT_GT(total, 0U);
+    EXPECT_EQ(report.value("categories").toArray(), expected) << scan.out;
+    EXPECT_EQ(report.value("totalSize").toInteger(), total);
+    EXPECT_GT(total, 0);
+
+    EXPECT_TRUE(cli("scan").out.starts_with("Layout: " + name + "\nHome: " + home + "\n"));
+    if (GetParam() == LayoutKind::freedesktop) { // the trash goes with all records, even orphans
+        const auto clean = cli("clean --yes --category FREEDESKTOP_TRASH");
+        EXPECT_EQ(clean.exitCode, 0) << clean.err;
+        for (const char* folder : {".local/share/Trash/files", ".local/share/Trash/info"}) {
+            EXPECT_TRUE(fs::is_empty(run.home().pathOf(folder))) << folder;
+        }
+    }
 }
 
-TEST(CliTest, CleanWithoutYesDeletesNothing) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    const auto before = test::describeTree(run.home().path());
-    const auto dry = test::runCli(run, {QStringLiteral("clean"), QStringLiteral("--category"),
-                                        QStringLiteral("USER_CACHE"), QStringLiteral("--category"),
-                                        QStringLiteral("RECYCLE_BIN")});
+INSTANTIATE_TEST_SUITE_P(Cli, CliLayoutTest,
+                         ::testing::Values(LayoutKind::macos, LayoutKind::freedesktop),
+                         [](const auto& info) { return std::string(Layout::name(info.param)); });
+
+// Names a terminal would act on, and bytes that are no text, are written escaped by every report
+// and select their locations again; a group goes only whole, and nothing goes without --yes or
+// outside the selection.
+TEST_F(CliTest, CleaningRemovesExactlyTheSelectionWrittenAsTheReportsWriteIt) {
+    // A name in the trash, and how the reports write it.
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"next\xc2\x85line", "next\\xc2\\x85line"},                      // C1 NEL
+        {"csi\xc2\x9bK", "csi\\xc2\\x9bK"},                              // C1 CSI
+        {"rubout\x7f", "rubout\\x7f"},                                   // DEL
+        {"invoice\xe2\x80\xaegpj.exe", "invoice\\xe2\\x80\\xaegpj.exe"}, // right-to-left override
+        {"embed\xe2\x80\xaa", "embed\\xe2\\x80\\xaa"},                   // left-to-right embedding
+        {"isolate\xe2\x81\xa6x\xe2\x81\xa9", "isolate\\xe2\\x81\\xa6x\\xe2\\x81\\xa9"},
+        {"colour\x1b[31m", "colour\\x1b[31m"},                                        // C0 ESC
+        {"na\xc3\xafve \xe2\x80\x94 \xc2\xa0", "na\xc3\xafve \xe2\x80\x94 \xc2\xa0"}, // plain text
+        {"caf\xe9\nlist\\v1.txt", "caf\\xe9\\x0alist\\\\v1.txt"},                     // no UTF-8
+        {"tab\there \xff\xfe", "tab\\x09here \\xff\\xfe"},
+    };
+    const std::string trash = home + "/Library/.Trash/", rlo = "\xe2\x80\xae";
+    QStringList chosen;              // the selection as the reports write it
+    std::vector<std::string> onDisk; // and as it is on disk
+    for (const auto& [name, escaped] : cases) {
+        run.home().file("Library/.Trash/" + name, 5);
+        chosen << q(trash + escaped);
+        onDisk.push_back(trash + name);
+    }
+    run.home().file("Library/Developer/Xcode/iOS DeviceSupport/18.0 " + rlo + "ateb/dyld", 10);
+    const auto text = cli("scan --items");
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    const auto json = cli("scan --json");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    std::multiset<QString> urls, names;
+    QString groupName;
+    QStringList group;
+    for (const auto& category : parseJson(json.out).value("categories").toArray()) {
+        for (const auto& value : category.toObject().value("items").toArray()) {
+            const auto item = value.toObject();
+            urls.insert(item.value("url").toString());
+            names.insert(item.value("name").toString());
+            if (texts(item.value("suburls")).join(' ').contains(QStringLiteral("DeviceSupport"))) {
+                groupName = item.value("name").toString();
+                group = texts(item.value("suburls"));
+            }
+        }
+    }
+    ASSERT_EQ(group.size(), 4) << json.out;
+
+    const auto pathsOf = [](const QStringList& locations) { // "--path" before each
+        return (QStringLiteral("--path\n") + locations.join(QStringLiteral("\n--path\n")))
+            .split(QLatin1Char('\n'));
+    };
+    const auto before = describeTree(home);
+    // One location, the escaped one, all but one, and one beside a whole category.
+    for (const auto& paths : {pathsOf({group[1]}), pathsOf({group[3]}), pathsOf(group.mid(0, 3)),
+                              args("--category RECYCLE_BIN") + pathsOf({group[0]})}) {
+        SCOPED_TRACE(paths.join(QLatin1Char(' ')).toStdString());
+        const auto result = cli("clean --yes", paths);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(lineCount(result.err), 1) << result.err;
+        for (const auto& named : QStringList{groupName} + group) {
+            EXPECT_NE(result.err.find("'" + named.toStdString() + "'"), std::string::npos)
+                << result.err;
+        }
+        EXPECT_EQ(result.err.find(rlo), std::string::npos);
+        EXPECT_EQ(describeTree(home), before);
+    }
+
+    // The odd names and the whole group, one of its locations written with a slash.
+    QStringList selection = pathsOf(chosen + group);
+    selection.last() += QLatin1Char('/');
+    chosen += group;
+    for (auto location : group) {
+        onDisk.push_back(location.replace(QStringLiteral("\\xe2\\x80\\xae"), q(rlo)).toStdString());
+    }
+    const auto dry = cli("clean", selection);
     EXPECT_EQ(dry.exitCode, 0) << dry.err;
     EXPECT_NE(dry.out.find("nothing is deleted without --yes"), std::string::npos) << dry.out;
-    EXPECT_NE(dry.out.find(run.home().pathOf("Library/Caches/org.sample.Editor")),
-              std::string::npos);
-    EXPECT_EQ(test::describeTree(run.home().path()), before);
-}
-
-TEST(CliTest, CleanWithYesDeletesExactlyTheSelection) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    const auto scan = test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json")});
-    ASSERT_EQ(scan.exitCode, 0) << scan.err;
-    std::set<std::string> selected;
-    QStringList groupPaths;
-    for (const auto& category : test::parseJson(scan.out).value("categories").toArray()) {
-        const auto object = category.toObject();
-        if (object.value("key") == QStringLiteral("RECYCLE_BIN")) {
-            selected = locationsIn(object.value("items").toArray());
-        }
-        if (object.value("key") == QStringLiteral("XCODE_CACHE")) {
-            // A group item, selected through all of its locations, one written with a slash.
-            const auto group = object.value("items").toArray().first().toObject();
-            for (const auto& suburl : group.value("suburls").toArray()) {
-                selected.insert(suburl.toString().toStdString());
-                groupPaths << QStringLiteral("--path") << suburl.toString();
-            }
-            groupPaths.last() += QLatin1Char('/');
-        }
-    }
-    ASSERT_GE(groupPaths.size(), 4);
-    ASSERT_GE(selected.size(), 4U);
-
-    const auto before = test::describeTree(run.home().path());
-    const auto clean =
-        test::runCli(run, QStringList{QStringLiteral("clean"), QStringLiteral("--category"),
-                                      QStringLiteral("RECYCLE_BIN"), QStringLiteral("--yes"),
-                                      QStringLiteral("--json")} +
-                              groupPaths);
+    EXPECT_NE(dry.out.find(chosen.front().toStdString()), std::string::npos) << dry.out;
+    EXPECT_EQ(describeTree(home), before);
+    const auto clean = cli("clean --yes --json", selection);
     ASSERT_EQ(clean.exitCode, 0) << clean.err << clean.out;
-    const QJsonObject report = test::parseJson(clean.out);
+    const QJsonObject report = parseJson(clean.out);
     EXPECT_TRUE(report.value("cleaned").toBool());
     EXPECT_TRUE(report.value("remaining").toArray().isEmpty());
-    std::set<std::string> deleted;
-    for (const auto& path : report.value("deleted").toArray()) {
-        deleted.insert(path.toString().toStdString());
-    }
-    EXPECT_EQ(deleted, selected);
+    QStringList deleted = texts(report.value("deleted"));
+    deleted.sort();
+    chosen.sort();
+    EXPECT_EQ(deleted.join('\n').toStdString(), chosen.join('\n').toStdString());
 
-    // Everything else is still there, unchanged.
-    const std::string home = run.home().path();
-    std::vector<std::string> expected;
-    for (const auto& line : before) {
+    for (const auto& [name, escaped] : cases) {
+        SCOPED_TRACE(escaped);
+        for (const auto* out : {&text.out, &json.out, &dry.out, &clean.out}) {
+            EXPECT_TRUE(name == escaped || out->find(name) == std::string::npos) << *out;
+        }
+        if (q(name).toStdString() == name) { // names that are text show as such, escaped
+            EXPECT_NE(text.out.find("    " + escaped + " "), std::string::npos) << "item's name";
+        }
+        EXPECT_NE(text.out.find("        " + trash + escaped + "\n"), std::string::npos);
+        EXPECT_EQ(urls.count(q(trash + escaped)), 1U);
+        EXPECT_EQ(names.count(q(name)), 1U) << "JSON keeps the name itself, as \\u escapes";
+    }
+    auto expected = before;
+    std::erase_if(expected, [&](const std::string& line) {
         const std::string path = home + line.substr(0, line.find('|'));
-        const bool inside = std::any_of(selected.begin(), selected.end(), [&](const auto& gone) {
+        return std::any_of(onDisk.begin(), onDisk.end(), [&](const std::string& gone) {
             return path == gone || path.starts_with(gone + "/");
         });
-        if (!inside) {
-            expected.push_back(line);
-        }
-    }
+    });
     EXPECT_LT(expected.size(), before.size());
-    EXPECT_EQ(test::describeTree(home), expected);
-}
-
-TEST(CliTest, LocationsThatAreNotTextRoundTripThroughBothReports) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    const std::string odd = run.home().file("Library/.Trash/caf\xe9\nlist\\v1.txt", 12);
-    const std::string tabbed = run.home().file("Library/.Trash/tab\there \xff\xfe", 3);
-
-    const auto text =
-        test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--items"),
-                           QStringLiteral("--category"), QStringLiteral("RECYCLE_BIN")});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
-    const std::string escaped = run.home().path() + "/Library/.Trash/caf\\xe9\\x0alist\\\\v1.txt";
-    ASSERT_NE(text.out.find("        " + escaped + "\n"), std::string::npos) << text.out;
-
-    const auto json =
-        test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json"),
-                           QStringLiteral("--category"), QStringLiteral("RECYCLE_BIN")});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    const auto items = test::parseJson(json.out)
-                           .value("categories")
-                           .toArray()[0]
-                           .toObject()
-                           .value("items")
-                           .toArray();
-    std::string fromJson;
-    for (const auto& location : locationsIn(items)) {
-        if (location.find("tab") != std::string::npos) {
-            fromJson = location;
-        }
-    }
-    EXPECT_EQ(fromJson, run.home().path() + "/Library/.Trash/tab\\x09here \\xff\\xfe");
-
-    const auto clean =
-        test::runCli(run, {QStringLiteral("clean"), QStringLiteral("--path"), q(escaped),
-                           QStringLiteral("--path"), q(fromJson), QStringLiteral("--yes")});
-    EXPECT_EQ(clean.exitCode, 0) << clean.err << clean.out;
-    EXPECT_FALSE(test::exists(odd));
-    EXPECT_FALSE(test::exists(tabbed));
-    EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
-}
-
-TEST(CliTest, LocationsThatStayGiveExitStatusOne) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    run.home().file("Library/.Trash/kept/inner/file", 10);
-    if (test::runningAsRoot()) {
-        run.home().chownAll(test::unprivilegedUid(), test::unprivilegedGid());
-    }
-    run.home().setMode("Library/.Trash/kept/inner", 0555);
-    // A copy that every user may run, wherever the build tree lies.
-    QTemporaryDir folder(QStringLiteral("/tmp/sorvane-cli-XXXXXX"));
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                             QFile::ReadOther | QFile::ExeOther);
-    const QString cli = folder.path() + QStringLiteral("/sorvane-cli");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(SORVANE_CLI), cli));
-    QFile::setPermissions(cli,
-                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-
-    const auto clean = test::runUnprivileged(
-        cli, {QStringLiteral("clean"), QStringLiteral("--category"), QStringLiteral("RECYCLE_BIN"),
-              QStringLiteral("--yes"), QStringLiteral("--json"), QStringLiteral("--home"),
-              q(run.home().path()), QStringLiteral("--root"), q(run.root())});
-    EXPECT_EQ(clean.exitCode, 1) << clean.err;
-    // The removal's own failure line went to standard error; the report is still JSON.
-    EXPECT_NE(clean.err.find("Permission denied"), std::string::npos) << clean.err;
-    const auto report = test::parseJson(clean.out);
-    const auto remaining = report.value("remaining").toArray();
-    ASSERT_EQ(remaining.size(), 1);
-    EXPECT_EQ(remaining[0].toString().toStdString(), run.home().pathOf("Library/.Trash/kept"));
-    EXPECT_FALSE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
-    EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/kept/inner/file")));
-}
-
-TEST(CliTest, EveryUsageErrorGivesStatusTwoAndOneLine) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    const std::string home = run.home().path();
-    // A home given as a link could be pointed elsewhere while the cleaning runs.
-    const std::string homeLink = home + "-link";
-    ASSERT_EQ(symlink(home.c_str(), homeLink.c_str()), 0);
-    const std::vector<std::pair<QStringList, std::string>> cases{
-        {{}, "no command given"},
-        {{QStringLiteral("sweep")}, "unknown command 'sweep'"},
-        {{QStringLiteral("scan"), QStringLiteral("--fast")}, "unknown option '--fast'"},
-        {{QStringLiteral("scan"), QStringLiteral("--category")}, "--category needs a value"},
-        {{QStringLiteral("scan"), QStringLiteral("--category"), QStringLiteral("NOPE")},
-         "unknown category key 'NOPE'; valid keys: MAPS_CACHE, "},
-        {{QStringLiteral("clean"), QStringLiteral("--category"), QStringLiteral("NOPE")},
-         "unknown category key 'NOPE'"},
-        {{QStringLiteral("clean")}, "nothing selected"},
-        {{QStringLiteral("clean"), QStringLiteral("--yes")}, "nothing selected"},
-        {{QStringLiteral("clean"), QStringLiteral("--category"), QStringLiteral("FACETIME_CACHE"),
-          QStringLiteral("--path"), q(home + "/Documents")},
-         "no item was found at '" + home + "/Documents'"},
-        {{QStringLiteral("clean"), QStringLiteral("--path"), QStringLiteral("/x\\q")},
-         "holds a backslash"},
-        {{QStringLiteral("scan"), QStringLiteral("--yes")}, "--yes belongs to clean"},
-        {{QStringLiteral("scan"), QStringLiteral("--path"), QStringLiteral("/tmp")},
-         "--path belongs to clean"},
-        {{QStringLiteral("clean"), QStringLiteral("--items"), QStringLiteral("--category"),
-          QStringLiteral("SAFARI")},
-         "--items belongs to scan"},
-        {{QStringLiteral("scan"), QStringLiteral("--home"), q(home + "/Library")},
-         "must lie exactly two levels below /"},
-        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("macos"),
-          QStringLiteral("--home"), QStringLiteral("/tmp")},
-         "must lie exactly two levels below / in the macOS layout"},
-        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("macos"),
-          QStringLiteral("--home"), QStringLiteral("/tmp/no-such-home-x")},
-         "is not a folder"},
-        {{QStringLiteral("scan"), QStringLiteral("--home"), QStringLiteral("/tmp/no-such-home-x")},
-         "cannot be scanned: the home folder does not exist"},
-        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("freedesktop"),
-          QStringLiteral("--home"), q(homeLink)},
-         "cannot be scanned: the home folder is a symbolic link"},
-        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("freedesktop"),
-          QStringLiteral("--home"), q(home + "/.zsh_history")},
-         "cannot be scanned: the home folder is not a folder"},
-        {{QStringLiteral("scan"), QStringLiteral("--layout"), QStringLiteral("windows")},
-         "unknown layout 'windows'; use macos or freedesktop"},
-        {{QStringLiteral("scan"), QStringLiteral("--layout")}, "--layout needs a value"},
-        {{QStringLiteral("scan"), QStringLiteral("--home"), q(homeLink)},
-         "is a symbolic link; give the folder itself"},
-        {{QStringLiteral("scan"), QStringLiteral("--home"), q(home + "/Library/..")},
-         "must not hold a '.' or '..' component"},
-        {{QStringLiteral("clean"), QStringLiteral("--path"),
-          q(home + "/Library/../Library/.Trash/Old Project")},
-         "holds a '.' or '..' component"},
-        {{QStringLiteral("scan"), QStringLiteral("--root"), QStringLiteral("/no/such/root")},
-         "is not a folder"},
-        {{QStringLiteral("scan"), QStringLiteral("extra")}, "unexpected argument 'extra'"},
-        {{QStringLiteral("scan"), QStringLiteral("--json=yes")}, "--json takes no value"},
-    };
-    for (const auto& [arguments, message] : cases) {
-        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-        // The home and root go first, so that an option left without its value stays last.
-        QStringList full;
-        if (!arguments.isEmpty() && !arguments.contains(QStringLiteral("--home"))) {
-            full << QStringLiteral("--home") << q(home);
-        }
-        if (!arguments.isEmpty() && !arguments.contains(QStringLiteral("--root"))) {
-            full << QStringLiteral("--root") << q(run.root());
-        }
-        full += arguments;
-        const auto result = test::run(QStringLiteral(SORVANE_CLI), full);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_EQ(lineCount(result.err), 1) << result.err;
-        EXPECT_TRUE(result.err.starts_with("sorvane-cli: ")) << result.err;
-        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
-        EXPECT_EQ(result.out, "");
-    }
-    // Nothing was touched by any of them.
-    EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
-    unlink(homeLink.c_str());
+    EXPECT_EQ(describeTree(home), expected) << "everything else is still there, unchanged";
 }
 
 // A location longer than the system takes as one path is still reached, one folder at a time,
 // and the report says deleted only for what is really gone.
-TEST(CliTest, ALocationLongerThanAPathIsCleanedAndReportedTruly) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    int folder = open(run.home().pathOf("Library/Mail").c_str(), O_RDONLY | O_DIRECTORY);
+TEST_F(CliTest, ALocationLongerThanAPathIsCleanedAndReportedTruly) {
+    std::string location = run.home().pathOf("Library/Mail");
+    int folder = open(location.c_str(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(folder, 0);
-    const std::string name(200, 'm');
-    std::string relative = "Library/Mail";
-    for (int level = 0; level < 24; ++level) {
+    for (int level = 0; level <= 24; ++level) {
+        const std::string name = level < 24 ? std::string(200, 'm') : "Attachments";
         ASSERT_EQ(mkdirat(folder, name.c_str(), 0755), 0);
         const int next = openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY);
         close(folder);
         folder = next;
-        relative += "/" + name;
+        location += "/" + name;
     }
-    ASSERT_EQ(mkdirat(folder, "Attachments", 0755), 0);
-    const int attachments = openat(folder, "Attachments", O_RDONLY | O_DIRECTORY);
-    close(openat(attachments, "report.pdf", O_CREAT | O_WRONLY, 0644));
-    close(folder);
-    const std::string location = run.home().pathOf(relative + "/Attachments/report.pdf");
+    close(openat(folder, "report.pdf", O_CREAT | O_WRONLY, 0644));
+    location += "/report.pdf";
     ASSERT_GT(location.size(), std::size_t{PATH_MAX});
 
-    const auto clean = test::runCli(run, {QStringLiteral("clean"), QStringLiteral("--category"),
-                                          QStringLiteral("MAIL_ATTACHMENTS"),
-                                          QStringLiteral("--yes"), QStringLiteral("--json")});
-    const auto report = test::parseJson(clean.out);
+    const auto clean = cli("clean --category MAIL_ATTACHMENTS --yes --json");
     const bool gone =
-        faccessat(attachments, "report.pdf", F_OK, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
-    close(attachments);
+        faccessat(folder, "report.pdf", F_OK, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+    close(folder);
     EXPECT_TRUE(gone) << "reached one folder at a time, the location can be removed";
-    const auto listed = report.value(gone ? "deleted" : "remaining").toArray();
+    const auto listed = texts(parseJson(clean.out).value(gone ? "deleted" : "remaining"));
     EXPECT_TRUE(listed.contains(q(location))) << clean.out;
     EXPECT_EQ(clean.exitCode, gone ? 0 : 1) << clean.err;
 }
 
-TEST(CliTest, EmptySelectionAndHelpAndVersion) {
-    test::TempHome home;
-    QTemporaryDir root;
-    const auto empty =
-        test::run(QStringLiteral(SORVANE_CLI),
-                  {QStringLiteral("clean"), QStringLiteral("--layout"), QStringLiteral("macos"),
-                   QStringLiteral("--category"), QStringLiteral("SAFARI"), QStringLiteral("--home"),
-                   q(home.path()), QStringLiteral("--root"), root.path()});
-    EXPECT_EQ(empty.exitCode, 2);
-    EXPECT_EQ(lineCount(empty.err), 1) << empty.err;
-    EXPECT_NE(empty.err.find("nothing selected"), std::string::npos);
-
-    const auto help = test::run(QStringLiteral(SORVANE_CLI), {QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("\\xHH"), std::string::npos);
-    const auto version = test::run(QStringLiteral(SORVANE_CLI), {QStringLiteral("--version")});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(version.out.starts_with("sorvane-cli ")) << version.out;
-}
-
-TEST(CliTest, CharactersThatDriveTerminalsAreEscapedAndRoundTrip) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    // The name in the trash, and how both reports write it.
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"next\xc2\x85line", "next\\xc2\\x85line"}, // C1 NEL
-        {"csi\xc2\x9b"
-         "31m",
-         "csi\\xc2\\x9b31m"},          // C1 CSI
-        {"rubout\x7f", "rubout\\x7f"}, // DEL
-        {"gpj.\xe2\x80\xae"
-         "exe",
-         "gpj.\\xe2\\x80\\xaeexe"},                    // right-to-left override
-        {"embed\xe2\x80\xaa", "embed\\xe2\\x80\\xaa"}, // left-to-right embedding
-        {"isolate\xe2\x81\xa6x\xe2\x81\xa9", "isolate\\xe2\\x81\\xa6x\\xe2\\x81\\xa9"},
-        {"colour\x1b[31m", "colour\\x1b[31m"},                                        // C0 ESC
-        {"na\xc3\xafve \xe2\x80\x94 \xc2\xa0", "na\xc3\xafve \xe2\x80\x94 \xc2\xa0"}, // plain text
+// Each line gives its status; a usage error says why in one line on standard error, and what
+// succeeds shows the text on standard output.
+TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
+    // A home given as a link could be pointed elsewhere while the cleaning runs.
+    const std::string homeLink = home + "-link";
+    ASSERT_EQ(symlink(home.c_str(), homeLink.c_str()), 0);
+    const auto removeLink = qScopeGuard([&] { unlink(homeLink.c_str()); });
+    // A home without a Library folder, with a cache in each of two base folders.
+    for (const char* folder : {"/.cache/from-home", "/elsewhere/from-variable"}) {
+        fs::create_directories(other.path().toStdString() + folder);
+        writeFile(other.path().toStdString() + folder + "/x", "x");
+    }
+    const std::string xdg = "XDG_CACHE_HOME=%o/elsewhere scan --items --category XDG_CACHE";
+    struct Case {
+        std::string line;
+        std::string message;
+        int status = 2;
     };
-    for (const auto& [name, escaped] : cases) {
-        run.home().file("Library/.Trash/" + name, 5);
+    const std::vector<Case> cases{
+        {"", "no command given"},
+        {"sweep", "unknown command 'sweep'"},
+        {"scan --fast", "unknown option '--fast'"},
+        {"scan --category", "--category needs a value"},
+        {"scan --category NOPE", "unknown category key 'NOPE'; valid keys: MAPS_CACHE, "},
+        {"clean", "nothing selected"},
+        {"clean --yes", "nothing selected"},
+        {"clean --layout macos --category SAFARI --home %o", "nothing selected"},
+        {"clean --category FACETIME_CACHE --path %h/Documents",
+         "no item was found at '" + home + "/Documents'"},
+        {"clean --path /x\\q", "holds a backslash"},
+        {"scan --yes", "--yes belongs to clean"},
+        {"scan --path /tmp", "--path belongs to clean"},
+        {"clean --items --category SAFARI", "--items belongs to scan"},
+        {"scan --home %h/Library", "must lie exactly two levels below /"},
+        {"scan --layout macos --home /tmp", "must lie exactly two levels below / in the macOS"},
+        {"scan --layout macos --home /tmp/no-such-home-x", "is not a folder"},
+        {"scan --home /tmp/no-such-home-x", "cannot be scanned: the home folder does not exist"},
+        {"scan --layout freedesktop --home %h-link", "the home folder is a symbolic link"},
+        {"scan --layout freedesktop --home %h/.zsh_history", "the home folder is not a folder"},
+        {"scan --layout windows", "unknown layout 'windows'; use macos or freedesktop"},
+        {"scan --layout", "--layout needs a value"},
+        {"scan --home %h-link", "is a symbolic link; give the folder itself"},
+        {"scan --home %h/Library/..", "must not hold a '.' or '..' component"},
+        {"clean --path %h/Library/../Library/.Trash/dangling", "holds a '.' or '..' component"},
+        {"scan --root /no/such/root", "is not a folder"},
+        {"scan extra", "unexpected argument 'extra'"},
+        {"scan --json=yes", "--json takes no value"},
+        {"SORVANE_LAYOUT=beos scan",
+         "SORVANE_LAYOUT='beos' names no layout (macos or freedesktop)"},
+        {"--help", "\\xHH", 0},
+        {"--version", "sorvane-cli ", 0},
+        // Without a Library folder the layout is freedesktop, and --home ignores the variable.
+        {xdg + " --home %o", "/.cache/from-home\nTotal: 1 B\n", 0},
+        {"HOME=%o " + xdg, "/elsewhere/from-variable\nTotal: 1 B\n", 0},
+        {"SORVANE_LAYOUT=macos scan --home %o", "Layout: macos\n", 0},
+        {"SORVANE_LAYOUT=macos " + xdg + " --layout freedesktop --home %o",
+         "/.cache/from-home\nTotal: 1 B\n", 0},
+    };
+    for (const auto& [line, message, status] : cases) {
+        SCOPED_TRACE(line);
+        const auto result = cli(line);
+        EXPECT_EQ(result.exitCode, status) << result.err;
+        EXPECT_NE((status == 0 ? result.out : result.err).find(message), std::string::npos)
+            << result.out << result.err;
+        if (status != 0) {
+            EXPECT_EQ(lineCount(result.err), 1) << result.err;
+            EXPECT_TRUE(result.err.starts_with("sorvane-cli: ")) << result.err;
+            EXPECT_EQ(result.out, "");
+        }
     }
-    const std::string trash = run.home().path() + "/Library/.Trash/";
-    const std::vector<std::string> raw{"\xc2\x85",     "\xc2\x9b",     "\x7f", "\xe2\x80\xae",
-                                       "\xe2\x80\xaa", "\xe2\x81\xa6", "\x1b"};
-
-    const auto text =
-        test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--items"),
-                           QStringLiteral("--category"), QStringLiteral("RECYCLE_BIN")});
-    ASSERT_EQ(text.exitCode, 0) << text.err;
-    const auto json =
-        test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json"),
-                           QStringLiteral("--category"), QStringLiteral("RECYCLE_BIN")});
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    for (const auto& control : raw) {
-        EXPECT_EQ(text.out.find(control), std::string::npos) << test::describeTree(trash).size();
-        EXPECT_EQ(json.out.find(control), std::string::npos);
-    }
-    const auto items = test::parseJson(json.out)
-                           .value("categories")
-                           .toArray()[0]
-                           .toObject()
-                           .value("items")
-                           .toArray();
-    const std::set<std::string> fromJson = locationsIn(items);
-    std::set<std::string> names;
-    for (const auto& item : items) {
-        names.insert(item.toObject().value("name").toString().toStdString());
-    }
-    QStringList clean{QStringLiteral("clean"), QStringLiteral("--yes")};
-    for (const auto& [name, escaped] : cases) {
-        SCOPED_TRACE(escaped);
-        EXPECT_NE(text.out.find("    " + escaped + " "), std::string::npos) << "the item's name";
-        EXPECT_NE(text.out.find("        " + trash + escaped + "\n"), std::string::npos);
-        EXPECT_EQ(fromJson.count(trash + escaped), 1U);
-        EXPECT_EQ(names.count(name), 1U) << "JSON keeps the name itself, as \\u escapes";
-        clean << QStringLiteral("--path") << q(trash + escaped);
-    }
-    const auto cleaned = test::runCli(run, clean);
-    EXPECT_EQ(cleaned.exitCode, 0) << cleaned.err;
-    for (const auto& control : raw) {
-        EXPECT_EQ(cleaned.out.find(control), std::string::npos);
-    }
-    for (const auto& [name, escaped] : cases) {
-        EXPECT_FALSE(test::exists(trash + name)) << escaped;
-    }
-    EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
+    EXPECT_TRUE(exists(run.home().pathOf("Library/.Trash/Old Project"))) << "nothing was touched";
 }
 
-TEST(CliTest, AGroupIsOnlyCleanedWhole) {
-    const SampleHomeRun run;
-    ASSERT_EQ(run.generated().exitCode, 0) << run.generated().err;
-    run.home().file("Library/Developer/Xcode/iOS DeviceSupport/18.0 \xe2\x80\xae"
-                    "ateb/dyld",
-                    10);
-    const auto scan = test::runCli(run, {QStringLiteral("scan"), QStringLiteral("--json")});
-    ASSERT_EQ(scan.exitCode, 0) << scan.err;
-    QString groupName;
-    QStringList locations;
-    for (const auto& category : test::parseJson(scan.out).value("categories").toArray()) {
-        for (const auto& item : category.toObject().value("items").toArray()) {
-            const auto suburls = item.toObject().value("suburls").toArray();
-            if (!suburls.isEmpty() &&
-                suburls[0].toString().contains(QStringLiteral("DeviceSupport"))) {
-                groupName = item.toObject().value("name").toString();
-                for (const auto& suburl : suburls) {
-                    locations << suburl.toString();
-                }
+// Every folder a category reads, and each folder above it, is in turn replaced by a link to
+// its own contents moved outside the home: the search reports nothing reached through the link
+// and cleaning every category leaves all of the moved contents in place.
+TEST_F(ContainmentTest, NoCategoryReachesThroughALinkAtAnyLevel) {
+    std::map<std::string, std::set<std::string>> keysByFolder;
+    for (const auto& [key, folders] : categoryReads(run)) {
+        for (const auto& folder : folders) {
+            // The folder and every folder above it, up to (not including) its anchor.
+            for (fs::path level = folder; !level.empty() && level != "Applications";
+                 level = level.parent_path()) {
+                keysByFolder[level.string()].insert(key);
             }
         }
     }
-    ASSERT_EQ(locations.size(), 4) << scan.out;
-    const auto pathsOf = [](const QStringList& chosen) {
-        QStringList arguments;
-        for (const auto& location : chosen) {
-            arguments << QStringLiteral("--path") << location;
+    ASSERT_GE(keysByFolder.size(), 40U);
+    for (const auto& [folder, keys] : keysByFolder) {
+        SCOPED_TRACE(folder);
+        const SampleHomeRun fresh(7, 150);
+        ASSERT_EQ(fresh.generated().exitCode, 0);
+        const bool inRoot = folder.starts_with("Applications/");
+        const std::string linked = (inRoot ? fresh.root() : fresh.home().path()) + "/" + folder;
+        ASSERT_TRUE(fs::is_directory(linked));
+        const OutsideFolder victim;
+        const std::string moved = victim.path() + "/moved";
+        fs::rename(linked, moved);
+        fs::create_directory_symlink(moved, linked);
+        const auto before = describeTree(victim.path());
+
+        const auto scan = runCli(fresh, args("scan --json"));
+        ASSERT_EQ(scan.exitCode, 0) << scan.err;
+        EXPECT_EQ(scan.out.find(linked + "/"), std::string::npos) << scan.out;
+        EXPECT_EQ(scan.out.find(victim.path()), std::string::npos) << scan.out;
+        QStringList clean = args("clean --yes");
+        for (const auto& key : keys) {
+            clean << QStringLiteral("--category") << q(key);
         }
-        return arguments;
-    };
-    const auto before = test::describeTree(run.home().path());
-    const std::vector<std::pair<const char*, QStringList>> refused{
-        {"one location", {locations[1]}},
-        {"the escaped one", {locations[3]}},
-        {"all but one", locations.mid(0, 3)},
-        {"one, with a whole other category", {QStringLiteral("RECYCLE_BIN"), locations[0]}},
-    };
-    for (const auto& [name, chosen] : refused) {
-        SCOPED_TRACE(name);
-        QStringList arguments{QStringLiteral("clean"), QStringLiteral("--yes")};
-        if (chosen.first() == QStringLiteral("RECYCLE_BIN")) {
-            arguments << QStringLiteral("--category") << chosen.first() << QStringLiteral("--path")
-                      << chosen.last();
-        } else {
-            arguments += pathsOf(chosen);
-        }
-        const auto result = test::runCli(run, arguments);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_EQ(result.out, "");
-        EXPECT_EQ(lineCount(result.err), 1) << result.err;
-        EXPECT_NE(result.err.find("'" + groupName.toStdString() + "'"), std::string::npos)
-            << result.err;
-        for (const auto& location : locations) {
-            EXPECT_NE(result.err.find("'" + location.toStdString() + "'"), std::string::npos)
-                << result.err;
-        }
-        EXPECT_EQ(result.err.find("\xe2\x80\xae"), std::string::npos);
-        EXPECT_EQ(test::describeTree(run.home().path()), before);
+        const auto cleaned = runCli(fresh, clean);
+        EXPECT_NE(cleaned.exitCode, 1) << cleaned.out << cleaned.err;
+        EXPECT_EQ(describeTree(victim.path()), before);
     }
-    const auto whole = test::runCli(
-        run, QStringList{QStringLiteral("clean"), QStringLiteral("--yes")} + pathsOf(locations));
-    EXPECT_EQ(whole.exitCode, 0) << whole.err;
-    EXPECT_FALSE(
-        test::exists(run.home().pathOf("Library/Developer/Xcode/iOS DeviceSupport/16.7 (20H19)")));
-    EXPECT_TRUE(test::exists(run.home().pathOf("Library/.Trash/Old Project")));
+}
+
+// The bundles' kept versions and the device folders are resolved when they are links, but only
+// to a folder inside the folder listed: any other link stands for nothing.
+TEST_F(ContainmentTest, ResolvedLinksStayInsideTheFolderListed) {
+    // Where each link points: "@" stands for a folder outside the home, "$" for the folder listed.
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"inside", "kept/1.5"},
+        {"outside", "@"},
+        {"through-dot-dot", "../$/kept/1.5"},
+        {"dangling", "missing"},
+    };
+    const QStringList categories = args("--category OLD_APP_VERSIONS --category XCODE_CACHE");
+    for (const auto& [name, target] : cases) {
+        SCOPED_TRACE(name);
+        const bool resolved = name == "inside";
+        const SampleHomeRun fresh(7, 150);
+        ASSERT_EQ(fresh.generated().exitCode, 0);
+        const OutsideFolder victim;
+        fs::create_directories(victim.path() + "/9.9/Symbols");
+        const auto before = describeTree(victim.path());
+        for (const std::string& folder :
+             {fresh.root() + "/Applications/Editor.app/Contents/Versions",
+              fresh.home().pathOf("Library/Developer/Xcode/iOS DeviceSupport")}) {
+            fs::create_directories(folder + "/kept/1.5");
+            std::string linked = target == "@" ? victim.path() + "/9.9" : target;
+            if (const auto mark = linked.find('$'); mark != std::string::npos) {
+                linked.replace(mark, 1, fs::path(folder).filename().string());
+            }
+            fs::create_symlink(linked, folder + "/link-" + name);
+        }
+
+        const auto scan = runCli(fresh, args("scan --json") + categories);
+        ASSERT_EQ(scan.exitCode, 0) << scan.err;
+        EXPECT_EQ(scan.out.find("Versions/kept/1.5") != std::string::npos, resolved) << scan.out;
+        EXPECT_EQ(scan.out.find("DeviceSupport/kept/1.5") != std::string::npos, resolved);
+        EXPECT_EQ(scan.out.find("link-"), std::string::npos) << "a link stands for its target";
+        EXPECT_EQ(scan.out.find(victim.path()), std::string::npos);
+
+        const auto cleaned = runCli(fresh, args("clean --yes") + categories);
+        EXPECT_EQ(cleaned.exitCode, 0) << cleaned.out << cleaned.err;
+        EXPECT_EQ(describeTree(victim.path()), before);
+    }
+}
+
+// Root removes, one by one, folders of a cache owned by another user, who swaps the cache
+// folder for a link to a root-owned copy of the same tree, and back, as fast as it can. Every
+// removal resolves its location afresh from the home, so not one file of the copy goes.
+TEST_F(ContainmentTest, ParentSwappedByItsOwnerDuringRootRemovalsNeverLeadsOutside) {
+    if (!runningAsRoot()) {
+        GTEST_SKIP() << "the race needs root removing in another user's home";
+    }
+    constexpr int trials = 1000;
+    TempHome home;
+    const OutsideFolder victim;
+    for (int i = 0; i < trials; ++i) {
+        const std::string folder = "/sel/d" + std::to_string(i);
+        home.file("Library/Caches" + folder + "/a", 10);
+        home.file("Library/Caches" + folder + "/sub/b", 10);
+        fs::create_directories(victim.path() + folder + "/sub");
+        ASSERT_TRUE(std::ofstream(victim.path() + folder + "/a").is_open());
+    }
+    home.chownAll(unprivilegedUid(), unprivilegedGid());
+    const auto before = describeTree(victim.path());
+    const std::string caches = home.pathOf("Library/Caches");
+    int removed = 0;
+    {
+        ChildProcess swapper("/usr/bin/setpriv",
+                             {"--reuid=" + std::to_string(unprivilegedUid()),
+                              "--regid=" + std::to_string(unprivilegedGid()), "--clear-groups",
+                              pathProbe().toStdString(), "swap", caches, victim.path()});
+        ASSERT_TRUE(swapper.started());
+        ::testing::internal::CaptureStdout();
+        for (int i = 0; i < trials; ++i) {
+            removed += Path::remove(Url::folder(caches + "/sel/d" + std::to_string(i))) ? 1 : 0;
+        }
+        ::testing::internal::GetCapturedStdout();
+    }
+    if (fs::is_symlink(caches)) {
+        swapBack(caches);
+    }
+    EXPECT_EQ(describeTree(victim.path()), before);
+    EXPECT_GT(removed, 0) << "the removals must have had a chance";
+}
+
+// A file system mounted inside a selected cache folder is neither counted nor emptied; the
+// folder stays and the cleaning says so.
+TEST_F(ContainmentTest, MountInsideASelectedFolderIsNeitherCountedNorEmptied) {
+    const OutsideFolder mounted, results;
+    for (int i = 0; i < 4; ++i) {
+        std::ofstream file(mounted.path() + "/data" + std::to_string(i));
+        ASSERT_TRUE(file << std::string(100000, 'x'));
+    }
+    const auto before = describeTree(mounted.path());
+    const std::string cache = run.home().pathOf("Library/Caches/com.docker.docker");
+    fs::create_directories(cache + "/mounted");
+    const auto plain = cli("scan --json --category USER_CACHE");
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+
+    const std::string out = results.path() + "/out";
+    const QString script = QStringLiteral(
+        "mount --bind \"$1\" \"$2\" || exit 90; out=$3; cli=$4; shift 4; "
+        "\"$cli\" scan --json \"$@\" > \"$out.scan\"; "
+        "\"$cli\" clean --yes --json \"$@\" > \"$out.clean\"; echo $? > \"$out.status\"");
+    const auto inside =
+        test::run(QStringLiteral("unshare"),
+                  args("--mount --propagation private sh -c")
+                      << script << QStringLiteral("sh") << q(mounted.path())
+                      << q(cache + "/mounted") << q(out) << QStringLiteral(SORVANE_CLI)
+                      << args("--category USER_CACHE --home " + home + " --root " + run.root()));
+    if (inside.exitCode != 0) {
+        GTEST_SKIP() << "no private mount namespace could be made here: " << inside.err;
+    }
+    EXPECT_EQ(readFile(out + ".scan"), plain.out) << "the mounted files are not counted";
+    EXPECT_EQ(readFile(out + ".status"), "1\n");
+    // The removal's own failure line went to standard error; the report is still JSON.
+    EXPECT_NE(inside.err.find(cache + ": "), std::string::npos) << inside.err;
+    const auto remaining = texts(parseJson(readFile(out + ".clean")).value("remaining"));
+    EXPECT_EQ(remaining.join(' ').toStdString(), cache);
+    EXPECT_EQ(describeTree(mounted.path()), before);
 }
