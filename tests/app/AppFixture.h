@@ -27,17 +27,11 @@ protected:
     }
 
     // Stores both grants as an earlier run would have.
-    void storeGrants(bool user, bool library) {
-        if (user) {
-            SecureFolders::grantAccess(
-                Url::folder(home.path()),
-                QString::fromStdString(Url(home.path()).lastPathComponent()));
-        }
-        if (library) {
-            home.folder("Library");
-            SecureFolders::grantAccess(Url::folder(home.pathOf("Library")),
-                                       QStringLiteral("Library"));
-        }
+    void storeGrants() {
+        SecureFolders::grantAccess(Url::folder(home.path()),
+                                   QString::fromStdString(Url(home.path()).lastPathComponent()));
+        home.folder("Library");
+        SecureFolders::grantAccess(Url::folder(home.pathOf("Library")), QStringLiteral("Library"));
         SecureFolders::forgetAccess(); // as after a restart
     }
 

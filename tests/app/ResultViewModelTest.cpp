@@ -1,5 +1,5 @@
 #include "ResultViewModel.h"
-#include "platform/Path.h"
+#include "finders/CategoryFinder.h"
 #include "support/TempHome.h"
 
 #include <cstring>
@@ -11,22 +11,16 @@ using namespace sorvane;
 
 namespace {
 
-class FixedCategory final : public IDiskCleanerCategory {
+// A category of the given locations, found once.
+class FixedCategory final : public CategoryFinder {
 public:
     explicit FixedCategory(const std::vector<Url>& urls)
-        : result_(std::make_shared<CleanerResult>(QStringLiteral("Fixed"), nullptr, std::nullopt,
-                                                  std::nullopt)) {
+        : CategoryFinder("MAPS_CACHE", nullptr, std::nullopt) {
         for (const auto& url : urls) {
-            result_->add(url);
+            found().add(url);
         }
     }
-    std::shared_ptr<CleanerResult> result() const override { return result_; }
-    Image icon() const override { return nullptr; }
-    std::optional<QString> bundleIdentifier() const override { return std::nullopt; }
     void search() override {}
-
-private:
-    std::shared_ptr<CleanerResult> result_;
 };
 
 // The engine's items' selection, one '1' or '0' per item.
@@ -40,10 +34,36 @@ std::string engineSelection(const FixedCategory& category) {
 
 } // namespace
 
-// A click changes only the tree; the engine learns it when the selection is handed over for a
-// cleaning. A category click reaches only the items a filter shows: hidden items keep their
-// selection whether the click selects or clears.
-TEST(ResultViewModelTest, ClicksReachOnlyShownItemsAndTheEngineOnlyWhenHandedOver) {
+// A node captures the engine's state when built. A click then changes only the tree; the engine
+// learns it when the selection is handed over for a cleaning. A category click reaches only the
+// items a filter shows: hidden items keep their selection whether the click selects or clears.
+TEST(ResultViewModelTest, NodesCaptureTheSearchAndClicksReachOnlyShownItems) {
+    test::TempHome home;
+    home.file("a", 1000);
+    home.file("b/c", 24);
+    const std::vector<Url> urls{home.url("a"), home.url("b", true), home.url("missing")};
+
+    const FixedCategory measured(urls);
+    ASSERT_EQ(measured.result()->items().size(), 3U);
+    measured.result()->items()[1]->setSelected(true);
+    // The engine measures each item during the search; nodes take those sizes.
+    for (const auto& item : measured.result()->items()) {
+        item->measure();
+    }
+    ResultViewModel built(measured);
+    ASSERT_EQ(built.children().size(), 3);
+    EXPECT_EQ(built.size(), 1024U);
+    EXPECT_EQ(built.children()[2]->size(), 0U);
+    EXPECT_EQ(built.isSelected(), std::nullopt) << "one of three items selected";
+
+    std::filesystem::remove(home.pathOf("a"));
+    EXPECT_EQ(built.children()[0]->size(), 1000U)
+        << "a node's size is captured, not measured again";
+
+    const FixedCategory empty({});
+    EXPECT_EQ(ResultViewModel(empty).isSelected(), true)
+        << "a category without items reads as selected";
+
     constexpr int category = -1;
     struct Case {
         const char* what;
@@ -65,10 +85,9 @@ TEST(ResultViewModelTest, ClicksReachOnlyShownItemsAndTheEngineOnlyWhenHandedOve
         {"selects beside a hidden selection", "001", "01", category, "111", true},
         {"clears beside a hidden clear item", "101", "02", category, "000", false},
     };
-    test::TempHome home;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const FixedCategory fixed({home.url("a"), home.url("b"), home.url("c")});
+        const FixedCategory fixed(urls);
         ResultViewModel node(fixed);
         ASSERT_EQ(node.children().size(), 3);
         QList<ResultViewModel*> shown;
@@ -91,31 +110,4 @@ TEST(ResultViewModelTest, ClicksReachOnlyShownItemsAndTheEngineOnlyWhenHandedOve
         EXPECT_EQ(node.isSelected(), c.state);
         EXPECT_GT(notifications, 0);
     }
-}
-
-TEST(ResultViewModelTest, NodesCaptureSizesAndSelectionWhenBuilt) {
-    test::TempHome home;
-    home.file("a", 1000);
-    home.file("b/c", 24);
-    const FixedCategory category({home.url("a"), home.url("b", true), home.url("missing")});
-    ASSERT_EQ(category.result()->items().size(), 3U);
-    category.result()->items()[1]->setSelected(true);
-    // The engine measures each item during the search; nodes take those sizes.
-    for (const auto& item : category.result()->items()) {
-        item->measure();
-    }
-    ResultViewModel node(category);
-    ASSERT_EQ(node.children().size(), 3);
-    EXPECT_EQ(node.size(), 1024U);
-    EXPECT_EQ(node.children()[0]->size(), 1000U);
-    EXPECT_EQ(node.children()[2]->size(), 0U);
-    EXPECT_EQ(node.isSelected(), std::nullopt) << "one of three items selected";
-    EXPECT_TRUE(sameImage(node.children()[0]->icon(), Path::icon(home.pathOf("a"))));
-
-    std::filesystem::remove(home.pathOf("a"));
-    EXPECT_EQ(node.children()[0]->size(), 1000U) << "a node's size is captured, not measured again";
-
-    const FixedCategory empty({});
-    EXPECT_EQ(ResultViewModel(empty).isSelected(), true)
-        << "a category without items reads as selected";
 }
