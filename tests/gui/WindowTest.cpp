@@ -5,6 +5,7 @@
 #include "ViewModels.h"
 #include "engine/EngineStrings.h"
 #include "platform/FileIconManager.h"
+#include "platform/FreedesktopFolders.h"
 #include "platform/Layout.h"
 #include "platform/SecureFolders.h"
 #include "platform/UserDefaults.h"
@@ -17,6 +18,8 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -48,15 +51,20 @@ protected:
         app_.reset();
         UserDefaults::useFile(QString());
         SecureFolders::forgetAccess();
+        Layout::choose(LayoutKind::macos);
     }
 
-    void open() {
-        const auto generated = test::run(QStringLiteral(SORVANE_SAMPLE_HOME),
-                                         {"--home", QString::fromStdString(home.path()), "--root",
-                                          QString::fromStdString(home.pathOf("root")), "--files",
-                                          "400", "--layout", "macos"});
+    void open(bool freedesktop = false) {
+        const std::string user = freedesktop ? home.pathOf("user") : home.path();
+        const auto generated =
+            test::run(QStringLiteral(SORVANE_SAMPLE_HOME),
+                      {"--home", QString::fromStdString(user), "--root",
+                       QString::fromStdString(home.pathOf("root")), "--files", "400", "--layout",
+                       freedesktop ? "freedesktop" : "macos"});
         ASSERT_EQ(generated.exitCode, 0) << generated.err;
-        Layout::choose(LayoutKind::macos);
+        // Only a home that exists yields freedesktop folders.
+        Layout::choose(freedesktop ? LayoutKind::freedesktop : LayoutKind::macos,
+                       FreedesktopFolders::under(user));
         EngineStrings::setLocale(QLocale(QLocale::English));
         AppStrings::setLocale(QLocale(QLocale::English));
         FileIconManager::shared().clear();
@@ -278,4 +286,23 @@ TEST_F(WindowTest, FromGrantsToCleaningOnASampleHome) {
     EXPECT_TRUE(test::exists(home.pathOf("Library/Caches")));
     ASSERT_TRUE(test::waitUntil([&] { return list().rowCount() > 0; }));
     EXPECT_EQ(list().rowCount(), categories - 1) << "the new scan's results, without the trash";
+}
+
+TEST_F(WindowTest, FreedesktopHomeOpensOnItsResultsAndCleansTheTrashWithItsRecords) {
+    ASSERT_NO_FATAL_FAILURE(open(true));
+    ASSERT_TRUE(test::waitUntil([&] { return rowOf("Trash") >= 0; }));
+    EXPECT_EQ(findItem(window().contentItem(), "libraryRow"), nullptr) << "no permission screen";
+    snap("freedesktop-results");
+    QQuickItem* trash = row(rowOf("Trash"));
+    ASSERT_NE(trash, nullptr);
+    click(shown("checkBox", trash));
+    ASSERT_TRUE(test::waitUntil([&] { return model().hasSelection(); }));
+    click(shown("deleteButton"));
+    ASSERT_TRUE(test::waitUntil(
+        [&] { return !model().isCleaning() && !model().isSearching() && rowOf("Trash") < 0; },
+        20000));
+    for (const char* folder : {"user/.local/share/Trash/files", "user/.local/share/Trash/info"}) {
+        EXPECT_TRUE(std::filesystem::is_empty(home.pathOf(folder))) << folder;
+    }
+    EXPECT_FALSE(UserDefaults::value("Library").has_value()) << "no grant in this layout";
 }
