@@ -14,6 +14,17 @@ namespace {
 
 constexpr const char* baseVariables[] = {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
 
+std::shared_ptr<IDiskCleanerCategory> categoryWithKey(const CategoryList& categories,
+                                                      const std::string& key) {
+    for (const auto& category : categories) {
+        const auto* finder = dynamic_cast<const CategoryFinder*>(category.get());
+        if (finder != nullptr && key == finder->nameKey()) {
+            return category;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 FreedesktopHome::FreedesktopHome() {
@@ -65,17 +76,6 @@ std::vector<std::string> FreedesktopHome::searched(const std::string& key) const
     }
     category->search();
     return describe(home, *category->result());
-}
-
-std::shared_ptr<IDiskCleanerCategory> categoryWithKey(const CategoryList& categories,
-                                                      const std::string& key) {
-    for (const auto& category : categories) {
-        const auto* finder = dynamic_cast<const CategoryFinder*>(category.get());
-        if (finder != nullptr && key == finder->nameKey()) {
-            return category;
-        }
-    }
-    return nullptr;
 }
 
 } // namespace sorvane::test

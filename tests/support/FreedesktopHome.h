@@ -36,8 +36,4 @@ private:
     std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
-// The category of a list with the key, or nothing.
-std::shared_ptr<IDiskCleanerCategory> categoryWithKey(const CategoryList& categories,
-                                                      const std::string& key);
-
 } // namespace sorvane::test

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,19 +14,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Gives back every permission the tests took away so that the tree can be removed.
-void restorePermissions(const std::string& root) {
+// Visits the root and everything below it that can be reached, links as themselves.
+void forEachEntry(const std::string& root, const std::function<void(const fs::path&)>& visit) {
     std::error_code error;
-    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, error);
+    visit(root);
     for (auto it = fs::recursive_directory_iterator(
              root, fs::directory_options::skip_permission_denied, error);
-         it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (error) {
-            break;
-        }
-        if (it->is_directory(error) && !it->is_symlink(error)) {
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-        }
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        visit(it->path());
     }
 }
 
@@ -47,8 +43,13 @@ TempHome::~TempHome() {
     } else {
         unsetenv("HOME"); // NOLINT(concurrency-mt-unsafe)
     }
-    restorePermissions(path_);
+    // Gives back every permission the tests took away so that the tree can be removed.
     std::error_code error;
+    forEachEntry(path_, [&](const fs::path& entry) {
+        if (fs::is_directory(fs::symlink_status(entry, error))) {
+            fs::permissions(entry, fs::perms::owner_all, fs::perm_options::add, error);
+        }
+    });
     fs::remove_all(path_, error);
 }
 
@@ -74,15 +75,7 @@ void TempHome::setMode(const std::string& relative, unsigned mode) const {
 }
 
 void TempHome::chownAll(unsigned uid, unsigned gid) const {
-    std::error_code error;
-    lchown(path_.c_str(), uid, gid);
-    for (auto it = fs::recursive_directory_iterator(path_, error);
-         it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (error) {
-            break;
-        }
-        lchown(it->path().c_str(), uid, gid);
-    }
+    forEachEntry(path_, [&](const fs::path& entry) { lchown(entry.c_str(), uid, gid); });
 }
 
 std::string makeTemporaryFolder(const std::string& prefix) {
