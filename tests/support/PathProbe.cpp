@@ -2,7 +2,6 @@
 // the operation as another user. The answer goes to standard error; standard output holds only
 // what the operation itself printed.
 
-#include "platform/Layout.h"
 #include "platform/Path.h"
 #include "support/SwapRace.h"
 
@@ -18,16 +17,9 @@ int main(int argc, char** argv) {
             sorvane::test::swapBack(argv[2]);
         }
     }
-    if (argc == 2 && std::string(argv[1]) == "layout") {
-        // The layout a fresh process decides on; its answer goes to standard output, so that
-        // standard error holds only what the decision itself said.
-        std::printf("%s\n", sorvane::Layout::name(sorvane::Layout::current()));
-        return 0;
-    }
     if (argc != 3) {
         std::fputs("usage: sorvane-path-probe size|remove|folders|files PATH\n"
-                   "       sorvane-path-probe swap FOLDER TARGET\n"
-                   "       sorvane-path-probe layout\n",
+                   "       sorvane-path-probe swap FOLDER TARGET\n",
                    stderr);
         return 2;
     }
