@@ -56,10 +56,8 @@ TestCase {
     }
 
     // Whether the colour is within the given steps of 255 of the expected one in every channel.
-    function near(actual, expected, steps = 3) {
-        const want = Qt.color(expected)
-        return ["r", "g", "b"].every(channel => Math.abs(actual[channel] - want[channel]) * 255
-                                                <= steps)
+    function near(actual, want, steps = 3) {
+        return ["r", "g", "b"].every(c => Math.abs(actual[c] - Qt.color(want)[c]) * 255 <= steps)
     }
 
     function test_card_data() {
@@ -97,12 +95,10 @@ TestCase {
         const image = grabImage(backdrop)
         const places = { centre: [70, 50], edge: [20, 50], inside: [21, 50], inside2: [22, 50],
                          outside: [19, 50], beyond: [14, 50], corner: [20, 20] }
-        for (const place in places) {
-            const want = data[place]
-            const pixel = image.pixel(places[place][0], places[place][1])
-            if (want !== undefined)
-                verify(want === "shadow" ? !near(pixel, "#ffffff") : near(pixel, want),
-                       `${place} is ${pixel}, not ${want}`)
+        for (const [place, [x, y]] of Object.entries(places).filter(([place]) => place in data)) {
+            const pixel = image.pixel(x, y)
+            verify(data[place] === "shadow" ? !near(pixel, "#ffffff") : near(pixel, data[place]),
+                   `${place} is ${pixel}, not ${data[place]}`)
         }
     }
 
@@ -134,8 +130,8 @@ TestCase {
     function test_symbol_data() {
         // Where a circled symbol is tinted and where its cut-out shows the backdrop.
         const cutOuts = {
-            "checkmark.circle.fill": [24, 8, 26, 26],
-            "arrow.forward.circle.fill": [24, 6, 20, 24],
+            "checkmark.circle.fill": [[24, 8, "#0000ff"], [26, 26, "#ffffff"]],
+            "arrow.forward.circle.fill": [[24, 6, "#0000ff"], [20, 24, "#ffffff"]],
         }
         return ["arrow.down.app.fill", "iphone", "archivebox", "checkmark.circle.fill",
                 "minus.circle.fill", "circle", "circle.fill", "magnifyingglass.circle.fill",
@@ -153,10 +149,8 @@ TestCase {
         if (data.cutOut) {
             waitForRendering(backdrop)
             const image = grabImage(backdrop)
-            const [x, y, holeX, holeY] = data.cutOut
-            verify(Qt.colorEqual(image.pixel(x, y), "#0000ff"), "tinted " + image.pixel(x, y))
-            verify(Qt.colorEqual(image.pixel(holeX, holeY), "#ffffff"),
-                   "hole " + image.pixel(holeX, holeY))
+            for (const [x, y, want] of data.cutOut)
+                verify(Qt.colorEqual(image.pixel(x, y), want), `${x}, ${y}: ${image.pixel(x, y)}`)
         }
     }
 
@@ -191,7 +185,7 @@ TestCase {
     function test_group(data) {
         const group = make(groupComponent, data.paddings)
         const header = findChild(group, "header")
-        const spacing = data.paddings.spacing
+        const { leading, trailing, spacing } = data.paddings
         // Collapsed, the group shows its header alone.
         compare(group.height, header.height)
         compare(findChild(group, "body").item, null)
@@ -214,9 +208,8 @@ TestCase {
                 continue
             const items = findChild(group, "body").item
             compare(items.objectName, "items")
-            compare(items.mapToItem(group, 0, 0), Qt.point(data.paddings.leading,
-                                                           header.height + spacing))
-            compare(items.width, 300 - data.paddings.leading - data.paddings.trailing)
+            compare(items.mapToItem(group, 0, 0), Qt.point(leading, header.height + spacing))
+            compare(items.width, 300 - leading - trailing)
             // Taps on the body do not close the group.
             mouseClick(items, 10, 10)
             verify(group.expanded)
