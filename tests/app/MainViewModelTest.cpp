@@ -1,7 +1,6 @@
 #include "MainViewModel.h"
 #include "AppFixture.h"
 #include "ResultListModel.h"
-#include "platform/Layout.h"
 #include "platform/Shutdown.h"
 #include "support/Processes.h"
 
@@ -120,7 +119,6 @@ TEST_F(MainViewModelTest, LaunchSearchesThenFiltersSortsAndDeletesTheSelection) 
              {"trAsh", "Trash(old.iso,notes.txt)"},
              {"nothing matches", ""}}) {
         model.filter(filter);
-        EXPECT_TRUE(model.isFiltering());
         EXPECT_EQ(tree(model), expected) << filter.toStdString();
     }
     model.filter(QString());
@@ -217,19 +215,6 @@ TEST_F(MainViewModelTest, StoredOrderAndEqualKeysSurviveAFilter) {
             EXPECT_EQ(tree(model), order) << "after a filter";
         }
     }
-}
-
-// A Linux desktop's home asks for no folder, is searched at launch and stores no grant.
-TEST_F(MainViewModelTest, FreedesktopHomeIsSearchedWithoutGrants) {
-    home.file(".local/share/Trash/files/old.iso", 10);
-    Layout::choose(LayoutKind::freedesktop, FreedesktopFolders::under(home.path()));
-    const std::shared_ptr<void> restore(nullptr, [](void*) { Layout::choose(LayoutKind::macos); });
-    MainViewModel model;
-    Observer observer(model);
-    EXPECT_TRUE(model.isAuthenticated());
-    ASSERT_TRUE(observer.waitForSearch());
-    EXPECT_FALSE(model.results().isEmpty());
-    EXPECT_FALSE(UserDefaults::value(QStringLiteral("Library")).has_value());
 }
 
 // The view model reads the engine's lists only between the end of a search and the start of a

@@ -60,8 +60,7 @@ TEST(ResultViewModelTest, NodesCaptureTheSearchAndClicksReachOnlyShownItems) {
     EXPECT_EQ(built.children()[0]->size(), 1000U)
         << "a node's size is captured, not measured again";
 
-    const FixedCategory empty({});
-    EXPECT_EQ(ResultViewModel(empty).isSelected(), true)
+    EXPECT_EQ(ResultViewModel(FixedCategory({})).isSelected(), true)
         << "a category without items reads as selected";
 
     constexpr int category = -1;
