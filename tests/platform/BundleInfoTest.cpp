@@ -77,19 +77,18 @@ std::string binaryList(const std::vector<std::string>& objects) {
            reference(objects.size()) + zeros + reference(0) + zeros + reference(tableOffset);
 }
 
+// An ASCII string object, its length always written as a separate one-byte integer.
 std::string ascii(const std::string& text) {
-    if (text.size() < 15) {
-        return static_cast<char>(0x50U | text.size()) + text;
-    }
     return std::string("\x5f\x10") + static_cast<char>(text.size()) + text;
 }
 
-// {"CFBundleIdentifier": "org.sample.Id", "Deep": [value]}, where the value is object 5 and
+// {"CFBundleIdentifier": "org.sample.Id", key: [value]}, where the value is object 5 and
 // objects from 5 on are the given ones.
-std::string binaryDictionaryWith(const std::vector<std::string>& value) {
+std::string binaryDictionaryWith(const std::vector<std::string>& value,
+                                 const std::string& key = ascii("Deep")) {
     std::vector<std::string> objects{
         "\xd2" + reference(1) + reference(2) + reference(3) + reference(4),
-        ascii("CFBundleIdentifier"), ascii("Deep"), ascii("org.sample.Id"), "\xa1" + reference(5)};
+        ascii("CFBundleIdentifier"), key, ascii("org.sample.Id"), "\xa1" + reference(5)};
     objects.insert(objects.end(), value.begin(), value.end());
     return binaryList(objects);
 }
@@ -159,10 +158,7 @@ TEST(BundleInfoTest, HostileListsAreRefusedOrReadSafely) {
         {"binary sharing 14 deep", nestedBinary(14, 2), read},
         {"binary sharing 62 deep", nestedBinary(62, 2), refusedByShape},
         {"binary key holding a NUL character", // UTF-16 "K", NUL, "N"
-         binaryList({"\xd2" + reference(1) + reference(2) + reference(3) + reference(4),
-                     std::string("\x63\0K\0\0\0N", 7), ascii("CFBundleIdentifier"), ascii("x"),
-                     ascii("org.sample.Id")}),
-         read},
+         binaryDictionaryWith({ascii("x")}, std::string("\x63\0K\0\0\0N", 7)), read},
         {"1 MiB", paddedXml(1U << 20U), read},
         {"1 MiB and a byte", paddedXml((1U << 20U) + 1), refusedByShape},
         {"20 MiB", paddedXml(20U << 20U), refusedByShape},
@@ -193,7 +189,6 @@ TEST(BundleInfoTest, HostileListsAreRefusedOrReadSafely) {
     ASSERT_EQ(mkfifo(home.pathOf("Pipe.plist").c_str(), 0600), 0);
     home.folder("Folder.plist");
     for (const char* name : {"Pipe.plist", "Folder.plist", "Missing.plist"}) {
-        SCOPED_TRACE(name);
-        EXPECT_FALSE(BundleInfo::read(home.pathOf(name)).has_value());
+        EXPECT_FALSE(BundleInfo::read(home.pathOf(name)).has_value()) << name;
     }
 }

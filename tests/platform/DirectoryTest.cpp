@@ -22,10 +22,9 @@ TEST(DirectoryTest, LocationsFollowTheHomeRuleAndTheSystemRoot) {
         {"/root", "", Directory::user, "/Users/" + loginName() + "/"},
     };
     for (const auto& [value, root, directory, location] : cases) {
-        SCOPED_TRACE(value + " below " + root);
         setenv("HOME", value.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
         SystemRoot::set(root);
-        EXPECT_EQ(url(directory).absoluteString(), location);
+        EXPECT_EQ(url(directory).absoluteString(), location) << value << " below " << root;
     }
     SystemRoot::set("");
 }

@@ -3,7 +3,6 @@
 #include "support/BundleFixture.h"
 #include "support/FreedesktopHome.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -52,7 +51,6 @@ TEST_F(FileIconManagerTest, LooksInApplicationsThenSystemApplicationsThenFallsBa
     makeAppWithIcon("System/Applications/Maps.app", "Other", icnsBytes);
     // An icon file that is no image, or no regular file, falls through to the next place: a
     // pipe with no writer would block a plain open for good.
-    makeAppWithIcon("Applications/Safari.app", "Compass", "garbage bytes");
     const std::string pipe = makeAppWithIcon("Applications/Piped.app", "Piped", "");
     std::filesystem::remove(pipe);
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
@@ -66,16 +64,14 @@ TEST_F(FileIconManagerTest, LooksInApplicationsThenSystemApplicationsThenFallsBa
     const std::vector<std::pair<const char*, Icon>> cases{
         {"Maps", {Icon::Kind::imageFile, maps}},
         {"Music", {Icon::Kind::imageFile, music}},
-        {"Safari", fileIcon("Applications/Safari.app")},
         {"Piped", fileIcon("Applications/Piped.app")},
         {"Folder", fileIcon("Applications/Folder.app")},
         {"Drawing", {Icon::Kind::imageFile, svg}},
         {"Notes", fileIcon("Applications/Notes.app")},
         {"Nowhere", fileIcon("Applications/Nowhere.app")},
     };
-    auto& icons = FileIconManager::shared();
     for (const auto& [name, expected] : cases) {
-        const Image icon = icons.iconForApplicationNamed(name);
+        const Image icon = FileIconManager::shared().iconForApplicationNamed(name);
         ASSERT_NE(icon, nullptr) << name;
         EXPECT_EQ(*icon, expected) << name;
     }
@@ -117,11 +113,10 @@ TEST_F(FileIconManagerTest, IconNamesStayInsideResources) {
         {"", std::nullopt},
     };
     for (const auto& [name, expected] : cases) {
-        SCOPED_TRACE(name);
         test::makeBundle(home, "root/Applications/Named.app", {{"CFBundleIconFile", name}});
         const auto url = FileIconManager::iconFileUrl(
             Url::folder(home.pathOf("root/Applications/Named.app/Contents")));
-        EXPECT_EQ(url ? std::optional<std::string>(url->path()) : std::nullopt, expected);
+        EXPECT_EQ(url ? std::optional<std::string>(url->path()) : std::nullopt, expected) << name;
     }
 }
 

@@ -128,15 +128,13 @@ TEST_F(ParallelWalkTest, TreesAreMeasuredAndRemovedAsTheyLieOnSeveralThreads) {
 TEST_F(ParallelWalkTest, AThrowingPieceReachesItsWaiter) {
     WorkerPool pool(2);
     std::atomic<int> ran = 0;
-    {
-        WorkerPool::Group group;
-        pool.submit(group, [] { throw std::runtime_error("piece failed"); });
-        for (int i = 0; i < 8; ++i) {
-            pool.submit(group, [&] { ++ran; });
-        }
-        EXPECT_THROW(pool.runUntilDone(group), std::runtime_error);
-        EXPECT_EQ(ran.load(), 8);
+    WorkerPool::Group group;
+    pool.submit(group, [] { throw std::runtime_error("piece failed"); });
+    for (int i = 0; i < 8; ++i) {
+        pool.submit(group, [&] { ++ran; });
     }
+    EXPECT_THROW(pool.runUntilDone(group), std::runtime_error);
+    EXPECT_EQ(ran.load(), 8);
     WorkerPool::Group next;
     pool.submit(next, [&] { ++ran; });
     EXPECT_NO_THROW(pool.runUntilDone(next));
