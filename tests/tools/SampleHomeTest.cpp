@@ -38,7 +38,7 @@ test::ProcessResult generate(const test::TempHome& home, const QTemporaryDir& ro
 } // namespace
 
 TEST(SampleHomeTest, TheTreeDependsOnlyOnTheSeedAndGrowsWithTheFileCount) {
-    for (const QString layout : {QStringLiteral("macos"), QStringLiteral("freedesktop")}) {
+    for (const QString& layout : {QStringLiteral("macos"), QStringLiteral("freedesktop")}) {
         SCOPED_TRACE(layout.toStdString());
         const SampleHomeRun first(11, 600, layout);
         const SampleHomeRun second(11, 600, layout);
