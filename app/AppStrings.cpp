@@ -1,6 +1,6 @@
 #include "AppStrings.h"
 
-#include "platform/StringTable.h"
+#include "platform/text/StringTable.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Icon.h"
+#include "platform/icons/Icon.h"
 
 #include <QString>
 

@@ -4,10 +4,10 @@
 #include "SettingsViewModel.h"
 
 #include "engine/DiskCleaner.h"
-#include "engine/PredefinedCategories.h"
-#include "platform/IO.h"
-#include "platform/Layout.h"
-#include "platform/Path.h"
+#include "finders/PredefinedCategories.h"
+#include "platform/fs/Path.h"
+#include "platform/places/Layout.h"
+#include "platform/text/IO.h"
 
 #include <QTimer>
 

@@ -5,7 +5,7 @@
 #include "SortBy.h"
 
 #include "engine/IDiskCleaner.h"
-#include "platform/AppRunnerMonitor.h"
+#include "platform/desktop/AppRunnerMonitor.h"
 
 #include <QList>
 #include <QObject>

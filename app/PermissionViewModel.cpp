@@ -1,8 +1,8 @@
 #include "PermissionViewModel.h"
 
-#include "platform/Layout.h"
+#include "platform/places/Layout.h"
 
-#include "platform/SecureFolders.h"
+#include "platform/desktop/SecureFolders.h"
 
 namespace sorvane {
 

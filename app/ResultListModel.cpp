@@ -4,8 +4,8 @@
 #include "MainViewModel.h"
 #include "ResultViewModel.h"
 
-#include "platform/Finder.h"
-#include "platform/IO.h"
+#include "platform/desktop/Finder.h"
+#include "platform/text/IO.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #include "SettingsViewModel.h"
 
-#include "platform/UserDefaults.h"
+#include "platform/desktop/UserDefaults.h"
 
 namespace sorvane {
 

@@ -6,9 +6,9 @@
 #include "ResultListModel.h"
 #include "SorvaneWindow.h"
 #include "ViewModels.h"
-#include "platform/SecureFolders.h"
-#include "platform/SystemRoot.h"
-#include "platform/UserDefaults.h"
+#include "platform/desktop/SecureFolders.h"
+#include "platform/desktop/UserDefaults.h"
+#include "platform/places/SystemRoot.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>

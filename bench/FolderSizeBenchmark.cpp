@@ -5,7 +5,7 @@
 //   SORVANE_BENCH_REMOVE  a tree to copy afresh before each removal (removal benchmarks only)
 //   SORVANE_BENCH_COLD=1  drop the page cache before each run (needs root)
 
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
 
 #include <benchmark/benchmark.h>
 

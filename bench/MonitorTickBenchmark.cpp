@@ -1,7 +1,7 @@
 // The cost of one running-application check: what the main thread pays per tick, and what a full
 // reading of /proc costs the thread that does it.
 
-#include "platform/RunningApplications.h"
+#include "platform/desktop/RunningApplications.h"
 
 #include <benchmark/benchmark.h>
 

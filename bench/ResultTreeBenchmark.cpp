@@ -6,9 +6,9 @@
 // generates them); without them a 30,000-file sample is generated for the run.
 
 #include "MainViewModel.h"
-#include "platform/SecureFolders.h"
-#include "platform/SystemRoot.h"
-#include "platform/UserDefaults.h"
+#include "platform/desktop/SecureFolders.h"
+#include "platform/desktop/UserDefaults.h"
+#include "platform/places/SystemRoot.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,9 +8,9 @@
 
 #include "MainViewModel.h"
 #include "ResultViewModel.h"
-#include "platform/SecureFolders.h"
-#include "platform/SystemRoot.h"
-#include "platform/UserDefaults.h"
+#include "platform/desktop/SecureFolders.h"
+#include "platform/desktop/UserDefaults.h"
+#include "platform/places/SystemRoot.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

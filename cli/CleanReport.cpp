@@ -2,8 +2,8 @@
 
 #include "JsonWriter.h"
 #include "PathText.h"
-#include "platform/IO.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
+#include "platform/text/IO.h"
 
 namespace sorvane::cli {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Layout.h"
+#include "platform/places/Layout.h"
 
 #include <optional>
 #include <string>

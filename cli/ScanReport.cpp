@@ -2,7 +2,7 @@
 
 #include "JsonWriter.h"
 #include "PathText.h"
-#include "platform/IO.h"
+#include "platform/text/IO.h"
 
 namespace sorvane::cli {
 

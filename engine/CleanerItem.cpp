@@ -1,7 +1,7 @@
 #include "CleanerItem.h"
 
-#include "platform/IO.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
+#include "platform/text/IO.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "CleanerDetail.h"
 #include "ICleanerBase.h"
-#include "platform/Url.h"
+#include "platform/fs/Url.h"
 
 #include <atomic>
 #include <memory>

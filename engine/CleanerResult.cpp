@@ -1,6 +1,6 @@
 #include "CleanerResult.h"
 
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
 
 #include <algorithm>
 

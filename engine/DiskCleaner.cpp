@@ -1,11 +1,10 @@
 #include "DiskCleaner.h"
 
-#include "PredefinedCategories.h"
-#include "platform/MainQueue.h"
-#include "platform/Path.h"
-#include "platform/Shutdown.h"
-#include "platform/SizeMemo.h"
-#include "platform/WorkerPool.h"
+#include "MainQueue.h"
+#include "platform/fs/Path.h"
+#include "platform/fs/Shutdown.h"
+#include "platform/fs/SizeMemo.h"
+#include "platform/fs/WorkerPool.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,21 +29,21 @@ void resetResults(const CategoryList& categories) {
 
 } // namespace
 
-std::shared_ptr<DiskCleaner> DiskCleaner::create() {
-    return std::make_shared<DiskCleaner>(Passkey{}, CategoryList{}, true);
+std::shared_ptr<DiskCleaner> DiskCleaner::create(CategorySource source) {
+    return std::make_shared<DiskCleaner>(Passkey{}, CategoryList{}, std::move(source));
 }
 
 std::shared_ptr<DiskCleaner> DiskCleaner::create(std::shared_ptr<IDiskCleanerCategory> category) {
-    return std::make_shared<DiskCleaner>(Passkey{}, CategoryList{std::move(category)}, false);
+    return std::make_shared<DiskCleaner>(Passkey{}, CategoryList{std::move(category)}, nullptr);
 }
 
 std::shared_ptr<DiskCleaner> DiskCleaner::create(CategoryList categories) {
-    return std::make_shared<DiskCleaner>(Passkey{}, std::move(categories), false);
+    return std::make_shared<DiskCleaner>(Passkey{}, std::move(categories), nullptr);
 }
 
-DiskCleaner::DiskCleaner(Passkey /*unused*/, CategoryList categories, bool usePredefinedCategories)
+DiskCleaner::DiskCleaner(Passkey /*unused*/, CategoryList categories, CategorySource source)
     : categories_(std::move(categories))
-    , usePredefinedCategories_(usePredefinedCategories) {}
+    , source_(std::move(source)) {}
 
 CategoryList DiskCleaner::categories() const {
     const std::lock_guard lock(mutex_);
@@ -145,8 +144,8 @@ void DiskCleaner::startSearch() {
     if (stopping()) {
         return;
     }
-    if (usePredefinedCategories_) {
-        setCategories(predefinedCategories());
+    if (source_) {
+        setCategories(source_());
     } else {
         reset();
     }

@@ -3,6 +3,7 @@
 #include "IDiskCleaner.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -18,13 +19,15 @@ class DiskCleaner final : public IDiskCleaner, public std::enable_shared_from_th
     struct Passkey {};
 
 public:
-    // Installs the predefined categories anew at every search.
-    static std::shared_ptr<DiskCleaner> create();
+    // Builds the categories anew from the source at every search, so that each search starts
+    // from fresh finders (the predefined list, which lives with the finders above this layer).
+    using CategorySource = std::function<CategoryList()>;
+    static std::shared_ptr<DiskCleaner> create(CategorySource source);
     // Runs only the given categories, in the given order.
     static std::shared_ptr<DiskCleaner> create(std::shared_ptr<IDiskCleanerCategory> category);
     static std::shared_ptr<DiskCleaner> create(CategoryList categories);
 
-    DiskCleaner(Passkey, CategoryList categories, bool usePredefinedCategories);
+    DiskCleaner(Passkey, CategoryList categories, CategorySource source);
 
     bool isBusy() const override { return busy_.load(); }
     void setBusy(bool busy) override { busy_.store(busy); }
@@ -32,7 +35,7 @@ public:
     void setCategories(CategoryList categories) override;
     std::weak_ptr<DiskCleanerDelegate> delegate() const override;
     void setDelegate(std::weak_ptr<DiskCleanerDelegate> delegate) override;
-    bool usePredefinedCategories() const { return usePredefinedCategories_; }
+    bool rebuildsCategories() const { return static_cast<bool>(source_); }
 
     std::uint64_t totalSize() const override;
     std::uint64_t selectedSize() const override;
@@ -64,7 +67,7 @@ private:
     std::mutex threadMutex_; // guards worker_
     std::thread worker_;
     CategoryList categories_;
-    const bool usePredefinedCategories_;
+    const CategorySource source_;
     std::weak_ptr<DiskCleanerDelegate> delegate_;
 };
 

@@ -1,6 +1,6 @@
 #include "EngineStrings.h"
 
-#include "platform/StringTable.h"
+#include "platform/text/StringTable.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CleanerSeverity.h"
-#include "platform/Icon.h"
+#include "platform/icons/Icon.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "AppleTvFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Directory.h"
+#include "platform/places/Directory.h"
 
 namespace sorvane {
 

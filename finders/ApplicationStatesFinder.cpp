@@ -1,10 +1,10 @@
 #include "ApplicationStatesFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Apps.h"
-#include "platform/Directory.h"
-#include "platform/FileIconManager.h"
-#include "platform/Path.h"
+#include "platform/bundles/Apps.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/FileIconManager.h"
+#include "platform/places/Directory.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CategoryFinder.h"
-#include "platform/Url.h"
+#include "platform/fs/Url.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
 #include "FaceTimeFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Directory.h"
+#include "platform/places/Directory.h"
 
 namespace sorvane {
 

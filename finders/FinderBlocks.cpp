@@ -1,8 +1,8 @@
 #include "FinderBlocks.h"
 
 #include "engine/EngineStrings.h"
-#include "platform/FileIconManager.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/FileIconManager.h"
 
 namespace sorvane::finder {
 

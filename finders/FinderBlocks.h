@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/CleanerResult.h"
-#include "platform/Url.h"
+#include "platform/fs/Url.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "MessagesFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Directory.h"
+#include "platform/places/Directory.h"
 
 namespace sorvane {
 

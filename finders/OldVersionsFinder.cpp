@@ -1,9 +1,9 @@
 #include "OldVersionsFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Apps.h"
-#include "platform/Images.h"
-#include "platform/Path.h"
+#include "platform/bundles/Apps.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/Images.h"
 
 namespace sorvane {
 

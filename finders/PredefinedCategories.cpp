@@ -1,4 +1,4 @@
-#include "engine/PredefinedCategories.h"
+#include "PredefinedCategories.h"
 
 #include "AppleMapsFinder.h"
 #include "AppleMusicFinder.h"
@@ -20,7 +20,7 @@
 #include "WhatsAppFinder.h"
 #include "XcodeFinder.h"
 #include "freedesktop/FreedesktopCategories.h"
-#include "platform/Layout.h"
+#include "platform/places/Layout.h"
 
 namespace sorvane {
 

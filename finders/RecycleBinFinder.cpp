@@ -1,8 +1,8 @@
 #include "RecycleBinFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Directory.h"
-#include "platform/Images.h"
+#include "platform/icons/Images.h"
+#include "platform/places/Directory.h"
 
 namespace sorvane {
 

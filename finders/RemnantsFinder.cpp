@@ -1,9 +1,9 @@
 #include "RemnantsFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Apps.h"
-#include "platform/Directory.h"
-#include "platform/Path.h"
+#include "platform/bundles/Apps.h"
+#include "platform/fs/Path.h"
+#include "platform/places/Directory.h"
 
 #include <QSet>
 

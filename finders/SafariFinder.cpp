@@ -1,7 +1,7 @@
 #include "SafariFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Directory.h"
+#include "platform/places/Directory.h"
 
 namespace sorvane {
 

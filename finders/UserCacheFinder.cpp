@@ -3,9 +3,9 @@
 #include "FinderBlocks.h"
 #include "UserCacheIdentifier.h"
 #include "engine/EngineStrings.h"
-#include "platform/Apps.h"
-#include "platform/Directory.h"
-#include "platform/Path.h"
+#include "platform/bundles/Apps.h"
+#include "platform/fs/Path.h"
+#include "platform/places/Directory.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "WhatsAppFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Directory.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
+#include "platform/places/Directory.h"
 
 namespace sorvane {
 

@@ -1,10 +1,10 @@
 #include "XcodeFinder.h"
 
 #include "FinderBlocks.h"
-#include "platform/Apps.h"
-#include "platform/Directory.h"
-#include "platform/Images.h"
-#include "platform/Path.h"
+#include "platform/bundles/Apps.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/Images.h"
+#include "platform/places/Directory.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the information-file reader, XML and binary alike.
 
-#include "platform/BundleInfo.h"
-#include "platform/PropertyListShape.h"
+#include "platform/bundles/BundleInfo.h"
+#include "platform/bundles/PropertyListShape.h"
 
 #include <cstdint>
 #include <cstdlib>

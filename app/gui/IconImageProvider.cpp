@@ -2,9 +2,9 @@
 
 #include "IconSource.h"
 
-#include "platform/FileIconManager.h"
-#include "platform/Path.h"
-#include "platform/RegularFile.h"
+#include "platform/fs/Path.h"
+#include "platform/fs/RegularFile.h"
+#include "platform/icons/FileIconManager.h"
 
 #include <QIcon>
 #include <QMimeDatabase>

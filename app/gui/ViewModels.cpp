@@ -3,7 +3,7 @@
 #include "AppStrings.h"
 #include "IconSource.h"
 
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
 
 #include <QJSEngine>
 

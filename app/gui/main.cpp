@@ -1,8 +1,8 @@
 // Sorvane: finds and removes junk data in the user's account.
 
 #include "SorvaneWindow.h"
-#include "platform/DescriptorLimit.h"
-#include "platform/Shutdown.h"
+#include "platform/fs/DescriptorLimit.h"
+#include "platform/fs/Shutdown.h"
 
 #include <QGuiApplication>
 #include <QIcon>

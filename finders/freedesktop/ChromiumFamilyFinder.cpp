@@ -1,8 +1,8 @@
 #include "ChromiumFamilyFinder.h"
 
 #include "finders/FinderBlocks.h"
-#include "platform/DirectoryEntries.h"
-#include "platform/Path.h"
+#include "platform/fs/DirectoryEntries.h"
+#include "platform/fs/Path.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 
 #include "FreedesktopBlocks.h"
 #include "finders/FinderBlocks.h"
-#include "platform/Images.h"
-#include "platform/Layout.h"
-#include "platform/Path.h"
-#include "platform/SystemRoot.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/Images.h"
+#include "platform/places/Layout.h"
+#include "platform/places/SystemRoot.h"
 
 #include <unistd.h>
 

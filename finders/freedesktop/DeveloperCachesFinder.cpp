@@ -2,7 +2,7 @@
 
 #include "FreedesktopBlocks.h"
 #include "finders/FinderBlocks.h"
-#include "platform/Images.h"
+#include "platform/icons/Images.h"
 
 namespace sorvane {
 

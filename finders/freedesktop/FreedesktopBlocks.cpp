@@ -1,9 +1,9 @@
 #include "FreedesktopBlocks.h"
 
 #include "finders/FinderBlocks.h"
-#include "platform/FileIconManager.h"
-#include "platform/Layout.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/FileIconManager.h"
+#include "platform/places/Layout.h"
 
 namespace sorvane::finder {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/CleanerResult.h"
-#include "platform/Icon.h"
-#include "platform/Url.h"
+#include "platform/fs/Url.h"
+#include "platform/icons/Icon.h"
 
 #include <optional>
 #include <string>

@@ -3,7 +3,7 @@
 #include "FreedesktopBlocks.h"
 #include "JetBrainsVersions.h"
 #include "ObsoleteExtensions.h"
-#include "platform/Images.h"
+#include "platform/icons/Images.h"
 
 namespace sorvane {
 

@@ -2,8 +2,8 @@
 
 #include "FreedesktopBlocks.h"
 #include "finders/FinderBlocks.h"
-#include "platform/Images.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/Images.h"
 
 namespace sorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Url.h"
+#include "platform/fs/Url.h"
 
 #include <optional>
 #include <string>

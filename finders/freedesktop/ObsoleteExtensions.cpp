@@ -1,7 +1,7 @@
 #include "ObsoleteExtensions.h"
 
 #include "FreedesktopBlocks.h"
-#include "platform/RegularFile.h"
+#include "platform/fs/RegularFile.h"
 
 #include <QByteArray>
 #include <QJsonArray>

@@ -2,8 +2,8 @@
 
 #include "FreedesktopBlocks.h"
 #include "finders/FinderBlocks.h"
-#include "platform/Images.h"
-#include "platform/Layout.h"
+#include "platform/icons/Images.h"
+#include "platform/places/Layout.h"
 
 #include <algorithm>
 

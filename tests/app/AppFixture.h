@@ -2,9 +2,9 @@
 
 #include "AppStrings.h"
 #include "engine/EngineStrings.h"
-#include "platform/FileIconManager.h"
-#include "platform/SecureFolders.h"
-#include "platform/UserDefaults.h"
+#include "platform/desktop/SecureFolders.h"
+#include "platform/desktop/UserDefaults.h"
+#include "platform/icons/FileIconManager.h"
 #include "support/BundleFixture.h"
 
 #include <gtest/gtest.h>

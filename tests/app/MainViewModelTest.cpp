@@ -1,7 +1,7 @@
 #include "MainViewModel.h"
 #include "AppFixture.h"
 #include "ResultListModel.h"
-#include "platform/Shutdown.h"
+#include "platform/fs/Shutdown.h"
 #include "support/Processes.h"
 
 #include <QAbstractItemModelTester>

@@ -2,10 +2,10 @@
 // was selected and nothing else: whatever links, swaps or mounts an attacker puts in the way, no
 // byte outside the home's junk folders is counted or removed.
 
-#include "engine/PredefinedCategories.h"
 #include "finders/CategoryFinder.h"
-#include "platform/Layout.h"
-#include "platform/Path.h"
+#include "finders/PredefinedCategories.h"
+#include "platform/fs/Path.h"
+#include "platform/places/Layout.h"
 #include "support/BundleFixture.h"
 #include "support/SwapRace.h"
 #include "tools/SampleHomeRun.h"

@@ -1,7 +1,7 @@
 #include "engine/CleanerItem.h"
 #include "engine/CleanerResult.h"
 #include "engine/DiskCleanerBlacklist.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "IconImageProvider.h"
 #include "IconSource.h"
-#include "platform/Images.h"
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
+#include "platform/icons/Images.h"
 #include "support/BundleFixture.h"
 
 #include <QBuffer>

@@ -3,8 +3,8 @@
 #include "SorvaneWindow.h"
 #include "ViewModels.h"
 #include "app/AppFixture.h"
-#include "platform/FreedesktopFolders.h"
-#include "platform/Layout.h"
+#include "platform/places/FreedesktopFolders.h"
+#include "platform/places/Layout.h"
 #include "support/Processes.h"
 
 #include <QDir>

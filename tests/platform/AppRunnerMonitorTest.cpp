@@ -1,5 +1,5 @@
-#include "platform/AppRunnerMonitor.h"
-#include "platform/Layout.h"
+#include "platform/desktop/AppRunnerMonitor.h"
+#include "platform/places/Layout.h"
 #include "support/BundleFixture.h"
 #include "support/FreedesktopHome.h"
 #include "support/Processes.h"

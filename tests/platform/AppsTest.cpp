@@ -1,4 +1,4 @@
-#include "platform/Apps.h"
+#include "platform/bundles/Apps.h"
 #include "support/BundleFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/BundleInfo.h"
-#include "platform/PropertyListShape.h"
+#include "platform/bundles/BundleInfo.h"
+#include "platform/bundles/PropertyListShape.h"
 #include "support/BundleFixture.h"
 
 #include <plist/plist.h>

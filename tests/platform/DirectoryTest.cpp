@@ -1,5 +1,5 @@
-#include "platform/Directory.h"
-#include "platform/SystemRoot.h"
+#include "platform/places/Directory.h"
+#include "platform/places/SystemRoot.h"
 #include "support/TempHome.h"
 
 #include <cstdlib>

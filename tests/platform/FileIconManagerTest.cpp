@@ -1,5 +1,5 @@
-#include "platform/FileIconManager.h"
-#include "platform/Images.h"
+#include "platform/icons/FileIconManager.h"
+#include "platform/icons/Images.h"
 #include "support/BundleFixture.h"
 #include "support/FreedesktopHome.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Finder.h"
+#include "platform/desktop/Finder.h"
 #include "support/Processes.h"
 #include "support/TempHome.h"
 

@@ -1,4 +1,4 @@
-#include "platform/IO.h"
+#include "platform/text/IO.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

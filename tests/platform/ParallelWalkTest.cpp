@@ -1,8 +1,8 @@
 // Trees large enough that the folder walk and the removal hand work to the shared pool, beside
 // small ones that stay on one thread, all holding links to a folder outside the selection.
 
-#include "platform/Path.h"
-#include "platform/WorkerPool.h"
+#include "platform/fs/Path.h"
+#include "platform/fs/WorkerPool.h"
 #include "support/SwapRace.h"
 #include "support/TempHome.h"
 

@@ -1,6 +1,6 @@
-#include "platform/Path.h"
-#include "platform/Anchor.h"
-#include "platform/SizeMemo.h"
+#include "platform/fs/Path.h"
+#include "platform/fs/Anchor.h"
+#include "platform/fs/SizeMemo.h"
 #include "support/Processes.h"
 #include "support/TempHome.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Url.h"
+#include "platform/fs/Url.h"
 
 #include <gtest/gtest.h>
 

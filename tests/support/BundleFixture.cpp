@@ -1,6 +1,6 @@
 #include "BundleFixture.h"
 
-#include "platform/SystemRoot.h"
+#include "platform/places/SystemRoot.h"
 
 #include <fstream>
 

@@ -3,8 +3,8 @@
 #include "ResultDescription.h"
 #include "finders/CategoryFinder.h"
 #include "finders/freedesktop/FreedesktopCategories.h"
-#include "platform/FileIconManager.h"
-#include "platform/Layout.h"
+#include "platform/icons/FileIconManager.h"
+#include "platform/places/Layout.h"
 
 #include <cstdlib>
 

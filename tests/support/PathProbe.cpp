@@ -2,7 +2,7 @@
 // the operation as another user. The answer goes to standard error; standard output holds only
 // what the operation itself printed.
 
-#include "platform/Path.h"
+#include "platform/fs/Path.h"
 #include "support/SwapRace.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TreeWriter.h"
-#include "platform/Url.h"
+#include "platform/fs/Url.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/Layout.h"
+#include "platform/places/Layout.h"
 
 #include <QCoreApplication>
 

@@ -1,12 +1,12 @@
 #include "FileIconManager.h"
 
-#include "Apps.h"
-#include "BundleInfo.h"
 #include "IconThemes.h"
 #include "Images.h"
-#include "Path.h"
-#include "RegularFile.h"
-#include "SystemRoot.h"
+#include "platform/bundles/Apps.h"
+#include "platform/bundles/BundleInfo.h"
+#include "platform/fs/Path.h"
+#include "platform/fs/RegularFile.h"
+#include "platform/places/SystemRoot.h"
 
 #include <QStringList>
 

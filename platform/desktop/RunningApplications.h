@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegularFile.h"
+#include "platform/fs/RegularFile.h"
 
 #include <QSet>
 #include <QString>
@@ -40,9 +40,6 @@ public:
     Identifiers readNow();
     // Ends the background reading and waits for it; the next latest() reads afresh.
     void stop();
-
-    // The bundle folder that holds an executable, if it lies in <X>.app/Contents/MacOS/.
-    static std::optional<std::string> bundleOfExecutable(const std::string& executable);
 
     // The folder read as /proc, for tests that lay out processes of their own; empty means
     // /proc itself.

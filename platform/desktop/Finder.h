@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Url.h"
+#include "platform/fs/Url.h"
 
 namespace sorvane {
 

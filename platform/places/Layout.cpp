@@ -1,8 +1,8 @@
 #include "Layout.h"
 
-#include "Anchor.h"
 #include "Directory.h"
 #include "SystemRoot.h"
+#include "platform/fs/Anchor.h"
 
 #include <array>
 #include <cstdio>

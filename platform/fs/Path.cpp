@@ -2,10 +2,10 @@
 
 #include "Anchor.h"
 #include "DescriptorStack.h"
-#include "Directory.h"
 #include "DirectoryEntries.h"
 #include "MountBoundary.h"
 #include "Shutdown.h"
+#include "platform/places/Directory.h"
 
 #include <algorithm>
 #include <array>

@@ -1,9 +1,10 @@
 #include "RunningApplications.h"
 
-#include "BundleInfo.h"
 #include "DesktopApplications.h"
-#include "DirectoryEntries.h"
-#include "Layout.h"
+#include "platform/bundles/Apps.h"
+#include "platform/bundles/BundleInfo.h"
+#include "platform/fs/DirectoryEntries.h"
+#include "platform/places/Layout.h"
 
 #include <array>
 #include <cerrno>
@@ -95,18 +96,8 @@ void RunningApplications::setProcRoot(const std::string& folder) {
     procRoot().folder = folder;
 }
 
-std::optional<std::string> RunningApplications::bundleOfExecutable(const std::string& executable) {
-    constexpr std::string_view marker = ".app/Contents/MacOS/";
-    const auto found = executable.rfind(marker);
-    if (found == std::string::npos ||
-        executable.find('/', found + marker.size()) != std::string::npos) {
-        return std::nullopt;
-    }
-    return executable.substr(0, found + 4);
-}
-
 std::optional<QString> RunningApplications::identifierOf(const std::string& executable) {
-    const auto bundle = bundleOfExecutable(executable);
+    const auto bundle = Apps::bundleOfExecutable(executable);
     if (!bundle) {
         return std::nullopt;
     }

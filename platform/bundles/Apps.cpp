@@ -1,9 +1,8 @@
 #include "Apps.h"
 
 #include "BundleInfo.h"
-#include "Directory.h"
-#include "Path.h"
-#include "RunningApplications.h"
+#include "platform/fs/Path.h"
+#include "platform/places/Directory.h"
 
 #include <unistd.h>
 
@@ -97,12 +96,22 @@ std::optional<std::pair<QString, Image>> Apps::builtProduct(const Url& buildFold
     return std::nullopt;
 }
 
+std::optional<std::string> Apps::bundleOfExecutable(const std::string& executable) {
+    constexpr std::string_view marker = ".app/Contents/MacOS/";
+    const auto found = executable.rfind(marker);
+    if (found == std::string::npos ||
+        executable.find('/', found + marker.size()) != std::string::npos) {
+        return std::nullopt;
+    }
+    return executable.substr(0, found + 4);
+}
+
 QString Apps::mainBundleIdentifier() {
     static const QString identifier = [] {
         std::array<char, 4096> executable{};
         const ssize_t length = readlink("/proc/self/exe", executable.data(), executable.size() - 1);
         if (length > 0) {
-            const auto bundle = RunningApplications::bundleOfExecutable(
+            const auto bundle = bundleOfExecutable(
                 std::string(executable.data(), static_cast<std::size_t>(length)));
             if (bundle) {
                 if (auto own = app(Url::folder(*bundle), false, false)) {

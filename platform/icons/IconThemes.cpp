@@ -1,8 +1,8 @@
 #include "IconThemes.h"
 
-#include "Layout.h"
-#include "Path.h"
-#include "SystemRoot.h"
+#include "platform/fs/Path.h"
+#include "platform/places/Layout.h"
+#include "platform/places/SystemRoot.h"
 
 #include <array>
 #include <cstdlib>

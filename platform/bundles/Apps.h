@@ -3,6 +3,7 @@
 #include "App.h"
 
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace sorvane {
@@ -25,6 +26,8 @@ public:
     // The running program's own bundle identifier: its bundle's when it runs from inside one,
     // else "org.sorvane.Sorvane".
     static QString mainBundleIdentifier();
+    // The bundle folder that holds an executable, if it lies in <X>.app/Contents/MacOS/.
+    static std::optional<std::string> bundleOfExecutable(const std::string& executable);
 };
 
 } // namespace sorvane

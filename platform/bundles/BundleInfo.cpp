@@ -1,7 +1,7 @@
 #include "BundleInfo.h"
 
 #include "PropertyListShape.h"
-#include "RegularFile.h"
+#include "platform/fs/RegularFile.h"
 
 #include <plist/plist.h>
 

@@ -1,7 +1,7 @@
 #include "Anchor.h"
 
-#include "Directory.h"
-#include "SystemRoot.h"
+#include "platform/places/Directory.h"
+#include "platform/places/SystemRoot.h"
 
 #include <algorithm>
 #include <atomic>

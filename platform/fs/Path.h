@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Icon.h"
 #include "ItemStatus.h"
 #include "PathType.h"
 #include "Url.h"
+#include "platform/icons/Icon.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Icon.h"
-#include "Url.h"
+#include "platform/fs/Url.h"
 
 #include <QString>
 

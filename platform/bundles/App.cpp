@@ -1,6 +1,6 @@
 #include "App.h"
 
-#include "FileIconManager.h"
+#include "platform/icons/FileIconManager.h"
 
 namespace sorvane {
 

@@ -1,7 +1,7 @@
 #include "SecureFolders.h"
 
-#include "Path.h"
 #include "UserDefaults.h"
+#include "platform/fs/Path.h"
 
 #include <mutex>
 #include <set>

@@ -1,0 +1,32 @@
+# Fails when a source of one layer includes a header of a layer that is not below it.
+# Run at build time with -DLAYER=<name> -DALLOWED=<folder;folder> -DFILES=<file;file>.
+# A quoted include that names a folder ("engine/CleanerItem.h") must start with an allowed
+# folder; one found beside the including file ("Path.h", "freedesktop/Blocks.h") belongs to
+# the same layer unless it climbs out with "..".
+string(REPLACE "," ";" allowed "${ALLOWED}")
+string(REPLACE "," ";" files "${FILES}")
+set(violations "")
+foreach(file IN LISTS files)
+  file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]*/")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" header "${line}")
+    get_filename_component(folderOfFile "${file}" DIRECTORY)
+    set(permitted FALSE)
+    if(EXISTS "${folderOfFile}/${header}" AND NOT header MATCHES "\\.\\.")
+      set(permitted TRUE)
+    endif()
+    foreach(folder IN LISTS allowed)
+      string(FIND "${header}" "${folder}/" at)
+      if(at EQUAL 0)
+        set(permitted TRUE)
+        break()
+      endif()
+    endforeach()
+    if(NOT permitted)
+      string(APPEND violations "\n  ${file}: ${header}")
+    endif()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "The ${LAYER} layer may include only ${ALLOWED}; these point elsewhere:${violations}")
+endif()
