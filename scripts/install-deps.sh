@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sorvane needs to build, test and run.
 # Idempotent: asks apt only for what is missing, so a second run is quick and offline-safe.
+# SORVANE_INSTALL_DEPS=0 installs nothing: the missing packages are only named, for a machine
+# whose packages someone else manages (every script calls this one first).
 set -euo pipefail
 
 packages=(
@@ -26,6 +28,11 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "${SORVANE_INSTALL_DEPS:-1}" = "0" ]; then
+  echo "SORVANE_INSTALL_DEPS=0: not installing the missing packages: ${missing[*]}" >&2
   exit 0
 fi
 

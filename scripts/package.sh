@@ -10,8 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-package}
 
+source scripts/package-options.sh
+
 bash scripts/install-deps.sh
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSORVANE_PACKAGING=ON >/dev/null
+cmake -S . -B "$dir" -G Ninja "${package_options[@]}" >/dev/null
 cmake --build "$dir" >/dev/null
 (cd "$dir" && cpack -G DEB >/dev/null)
 ls -t "$(realpath "$dir")"/sorvane_*.deb | head -n 1

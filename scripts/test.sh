@@ -21,6 +21,18 @@ export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/t
 # Qt must not look for a display or a user's configuration in tests.
 export QT_QPA_PLATFORM=offscreen
 
+# A test that cannot run here says why; the reason is printed beside its name, so a skip is
+# never mistaken for a pass.
+print_skipped() {
+    local log="$1/Testing/Temporary/LastTest.log"
+    [ -f "$log" ] || return 0
+    awk '
+        /^[0-9]+\/[0-9]+ Test: / { test = $3 }
+        /: Skipped$/ { getline reason; print "skipped: " test ": " reason }
+        /^SKIP +: / { sub(/^SKIP +: /, ""); print "skipped: " test ": " $0 }
+    ' "$log"
+}
+
 run_build() {
     local name=$1 dir=$2
     shift 2
@@ -50,6 +62,7 @@ run_build() {
         status=1
         return
     fi
+    print_skipped "$dir"
     total=$((total + $(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")))
     failed=$((failed + $(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")))
 }
@@ -59,7 +72,8 @@ run_build "address and undefined-behaviour sanitizer" build-asan -DSORVANE_SANIT
 run_build "thread sanitizer" build-tsan -DSORVANE_SANITIZE=thread -DSORVANE_THREADED_TESTS_ONLY=ON
 run_build fuzz build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DSORVANE_FUZZ=ON
 # The same flags as scripts/package.sh, which its test runs again in this build tree.
-run_build package build-package -DCMAKE_BUILD_TYPE=Release -DSORVANE_PACKAGING=ON
+source scripts/package-options.sh
+run_build package build-package "${package_options[@]}"
 
 [ "$failed" -eq 0 ] || status=1
 passed=$((total - failed))
