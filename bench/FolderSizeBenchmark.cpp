@@ -134,7 +134,7 @@ void folderSize(benchmark::State& state) {
     const sorvane::Url root = sorvane::Url::folder(largeTree());
     for (auto _ : state) {
         dropCachesIfCold(state);
-        benchmark::DoNotOptimize(sorvane::Path::directorySize(root));
+        benchmark::DoNotOptimize(sorvane::Path::directorySize(root).bytes);
     }
 }
 BENCHMARK(folderSize)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -162,7 +162,7 @@ void smallFoldersOneByOne(benchmark::State& state) {
     for (auto _ : state) {
         std::uint64_t sum = 0;
         for (const auto& folder : folders) {
-            sum += sorvane::Path::directorySize(sorvane::Url::folder(folder));
+            sum += sorvane::Path::directorySize(sorvane::Url::folder(folder)).bytes;
         }
         benchmark::DoNotOptimize(sum);
     }
@@ -203,7 +203,7 @@ template <typename Remove> void removeCopies(benchmark::State& state, Remove&& r
 
 void removeTree(benchmark::State& state) {
     removeCopies(state, [](const std::string& copy) {
-        benchmark::DoNotOptimize(sorvane::Path::remove(sorvane::Url::folder(copy)));
+        benchmark::DoNotOptimize(sorvane::Path::remove(sorvane::Url::folder(copy)).gone);
     });
 }
 BENCHMARK(removeTree)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

@@ -40,6 +40,7 @@ std::vector<CategoryFinding> collectFindings(const CategoryList& categories) {
             }
             // Measured once by the engine during the search.
             entry.size = item->measuredSize();
+            entry.sizeComplete = item->measuredWhole();
             finding.size += entry.size;
             finding.items.push_back(std::move(entry));
         }

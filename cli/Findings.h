@@ -17,6 +17,8 @@ struct ItemFinding {
     std::optional<std::string> url;
     std::vector<std::string> suburls;
     std::uint64_t size = 0;
+    // False when some folder could not be read whole: the size is then a lower bound.
+    bool sizeComplete = true;
 
     // The url, then every suburl.
     std::vector<std::string> locations() const;

@@ -26,8 +26,9 @@ void ScanReport::writeText(std::FILE* out, bool withItems) const {
             continue;
         }
         for (const auto& item : category.items) {
-            std::fprintf(out, "    %-60s %12s\n", PathText::escape(item.name).c_str(),
-                         IO::formattedSize(item.size).c_str());
+            std::fprintf(out, "    %-60s %12s%s\n", PathText::escape(item.name).c_str(),
+                         IO::formattedSize(item.size).c_str(),
+                         item.sizeComplete ? "" : " (at least: not every folder could be read)");
             for (const auto& location : item.locations()) {
                 std::fprintf(out, "        %s\n", PathText::escape(location).c_str());
             }
@@ -81,6 +82,11 @@ void ScanReport::writeJson(std::FILE* out) const {
             json.endArray();
             json.key("size");
             json.number(item.size);
+            // Only said when it matters, so that a whole scan reads as it always has.
+            if (!item.sizeComplete) {
+                json.key("sizeComplete");
+                json.boolean(false);
+            }
             json.endObject();
         }
         json.endArray();

@@ -73,12 +73,18 @@ CleanerSeverity CleanerItem::severity() const {
     return highest;
 }
 
-std::uint64_t CleanerItem::size() const {
-    std::uint64_t total = url_ ? Path::size(*url_) : 0;
+MeasuredSize CleanerItem::sizeOnDisk() const {
+    MeasuredSize total = url_ ? Path::size(*url_) : MeasuredSize{};
     for (const auto& suburl : suburls_) {
         total += Path::size(suburl);
     }
     return total;
+}
+
+void CleanerItem::measure() {
+    const MeasuredSize measured = sizeOnDisk();
+    measuredSize_.store(measured.bytes);
+    measuredWhole_.store(measured.complete);
 }
 
 Image CleanerItem::displayIcon() const {

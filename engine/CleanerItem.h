@@ -2,6 +2,7 @@
 
 #include "CleanerDetail.h"
 #include "ICleanerBase.h"
+#include "platform/fs/MeasuredSize.h"
 #include "platform/fs/Url.h"
 
 #include <atomic>
@@ -56,11 +57,15 @@ public:
     CleanerSeverity severity() const override;
 
     // Bytes of the url plus every suburl, measured now.
-    std::uint64_t size() const;
+    std::uint64_t size() const { return sizeOnDisk().bytes; }
+    // The same, and whether every folder could be read whole.
+    MeasuredSize sizeOnDisk() const;
     // Measures the size now and keeps it, for readers that must not touch the disk.
-    void measure() { measuredSize_.store(size()); }
+    void measure();
     // The size kept by the last measure(); 0 before any.
     std::uint64_t measuredSize() const { return measuredSize_.load(); }
+    // Whether the last measure() saw everything; a size that is not whole is a lower bound.
+    bool measuredWhole() const { return measuredWhole_.load(); }
     std::uint64_t selectedSize() const { return selected() ? size() : 0; }
     // icon, else alternateIcon, else the file icon of the url's path.
     Image displayIcon() const;
@@ -70,6 +75,7 @@ public:
 private:
     std::atomic<bool> selected_ = false;
     std::atomic<std::uint64_t> measuredSize_ = 0;
+    std::atomic<bool> measuredWhole_ = true;
     std::optional<Url> url_;
     std::vector<Url> suburls_;
     Image alternateIcon_;

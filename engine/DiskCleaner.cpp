@@ -223,12 +223,12 @@ void DiskCleaner::clean() {
             }
             if (item->selected()) {
                 bool removed = false;
-                if (item->url() && Path::remove(*item->url())) {
+                if (item->url() && Path::remove(*item->url()).gone) {
                     removed = true;
                 }
                 std::vector<std::string> deletedSuburls;
                 for (const auto& suburl : item->suburls()) {
-                    if (Path::remove(suburl)) {
+                    if (Path::remove(suburl).gone) {
                         deletedSuburls.push_back(suburl.path());
                     }
                 }

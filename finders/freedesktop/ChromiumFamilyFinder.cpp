@@ -93,32 +93,19 @@ void ChromiumFamilyFinder::search() {
 }
 
 void ChromiumFamilyFinder::searchCacheTree(const Url& root) {
-    // Depth first, a folder before its contents, without recursion: each level keeps its
-    // remaining entries.
-    struct Level {
-        std::vector<FolderEntry> entries;
-        std::size_t next = 0;
-    };
-    std::vector<Level> levels;
-    levels.push_back({Path::everyEntry(root), 0});
-    while (!levels.empty()) {
-        Level& level = levels.back();
-        if (level.next == level.entries.size()) {
-            levels.pop_back();
-            continue;
-        }
-        const FolderEntry entry = level.entries[level.next++];
+    Path::walk(root, [this](const FolderEntry& entry) {
         const std::string name = entry.url.lastPathComponent();
         if (isHiddenName(name) || entry.type == ItemType::link) {
-            continue;
+            return WalkStep::skip;
         }
         // A match is one item however much cache it holds: its contents are not entered.
         if (isCacheName(name)) {
             found().add(plainItem(entry.url));
-        } else if (entry.type == ItemType::folder && !Path::isPackage(entry.url)) {
-            levels.push_back({Path::everyEntry(entry.url), 0});
+            return WalkStep::skip;
         }
-    }
+        return entry.type == ItemType::folder && !Path::isPackage(entry.url) ? WalkStep::enter
+                                                                             : WalkStep::skip;
+    });
 }
 
 void ChromiumFamilyFinder::searchConfiguration(const Url& root) {

@@ -1,5 +1,7 @@
 #include "Anchor.h"
 
+#include "DescriptorLimit.h"
+
 #include "platform/places/Directory.h"
 #include "platform/places/SystemRoot.h"
 
@@ -147,6 +149,20 @@ FileDescriptor Anchor::openBeneath(int folder, const std::string& relative, int 
 }
 
 FileDescriptor Anchor::open(const Url& location, int flags) {
+    // Short of descriptors, an open waits for the walks that hold them rather than report
+    // the location as unreadable.
+    FileDescriptor opened;
+    DescriptorLimit::openPatiently(
+        [&] {
+            opened = openOnce(location, flags);
+            errno = opened.error();
+            return opened.get();
+        },
+        nullptr);
+    return opened;
+}
+
+FileDescriptor Anchor::openOnce(const Url& location, int flags) {
     const std::string& path = location.path();
     if (path.empty() || Anchor::hasDotComponent(path)) {
         return FileDescriptor(-1, EINVAL);

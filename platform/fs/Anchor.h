@@ -50,6 +50,9 @@ public:
 
     // Tests run the resolution both with the kernel's resolver and component by component.
     static void setKernelResolverAllowed(bool allowed);
+
+private:
+    static FileDescriptor openOnce(const Url& location, int flags);
 };
 
 } // namespace sorvane

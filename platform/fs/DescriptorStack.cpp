@@ -1,5 +1,7 @@
 #include "DescriptorStack.h"
 
+#include "DescriptorLimit.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,9 +34,28 @@ DescriptorStack::~DescriptorStack() {
             close(frame.descriptor);
         }
     }
+    DescriptorLimit::noteReleased();
+}
+
+std::string DescriptorStack::pathTo(std::string_view name) const {
+    std::string path;
+    for (std::size_t level = 1; level < frames_.size(); ++level) {
+        path += path.empty() ? "" : "/";
+        path += frames_[level].name;
+    }
+    if (!name.empty()) {
+        path += path.empty() ? "" : "/";
+        path += name;
+    }
+    return path;
 }
 
 bool DescriptorStack::push(const std::string& name) {
+    // While descriptors are short every walk keeps only its deepest folder open, so that the
+    // walks waiting for one get it from the others rather than stall.
+    if (DescriptorLimit::isShort()) {
+        closeAncestors();
+    }
     const int descriptor =
         boundary_.openFolder(top(), name.c_str(), [this] { return closeAncestors(); });
     if (descriptor < 0) {
@@ -44,6 +65,7 @@ bool DescriptorStack::push(const std::string& name) {
     if (fstat(descriptor, &info) != 0) {
         const int error = errno;
         close(descriptor);
+        DescriptorLimit::noteReleased();
         errno = error;
         return false;
     }
@@ -57,6 +79,7 @@ void DescriptorStack::closeBeyondBudget() {
         close(frames_[openFrom_].descriptor);
         frames_[openFrom_].descriptor = -1;
         ++openFrom_;
+        DescriptorLimit::noteReleased();
     }
 }
 
@@ -68,10 +91,16 @@ bool DescriptorStack::closeAncestors() {
         ++openFrom_;
         closed = true;
     }
+    if (closed) {
+        DescriptorLimit::noteReleased();
+    }
     return closed;
 }
 
 DescriptorStack::Share DescriptorStack::share() {
+    if (DescriptorLimit::isShort()) {
+        return {};
+    }
     for (std::size_t level = openFrom_; level < frames_.size(); ++level) {
         Frame& frame = frames_[level];
         if (frame.pending.size() < 2) {
@@ -102,7 +131,7 @@ bool DescriptorStack::pop() {
     bool sameParent = true;
     if (parent.descriptor < 0) {
         // Short of descriptors only waiting helps: the child is the one still open.
-        const int reopened = openPatiently(
+        const int reopened = DescriptorLimit::openPatiently(
             [&] { return openat(child.descriptor, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC); },
             nullptr);
         struct stat info {};
@@ -116,6 +145,7 @@ bool DescriptorStack::pop() {
         }
     }
     close(child.descriptor);
+    DescriptorLimit::noteReleased();
     frames_.pop_back();
     return sameParent;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sorvane {
@@ -34,6 +35,9 @@ public:
     ino_t topInode() const { return frames_.back().inode; }
     // The deepest folder's name inside its parent (empty for the root).
     const std::string& topName() const { return frames_.back().name; }
+    // The path of an entry of the deepest folder relative to the root (of the deepest folder
+    // itself for an empty name), built only to name the entry where a walk failed.
+    std::string pathTo(std::string_view name) const;
     // Sub-folders of the deepest folder still to visit.
     std::vector<std::string>& pending() { return frames_.back().pending; }
     // The same for the folder at a level (0 is the root), and its descriptor, -1 while it is

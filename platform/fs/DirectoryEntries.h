@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 
@@ -10,13 +11,14 @@ namespace sorvane {
 // Calls visit(name, type) for every entry of an open folder except "." and "..", where type is
 // the d_type of the entry (DT_UNKNOWN when the file system does not say). The name's data is
 // NUL-terminated, so it can go straight to the *at() calls. Reads the folder in
-// large batches straight from the kernel; stops early when visit returns false.
-template <typename Visit> void forEachEntry(int folderDescriptor, Visit&& visit) {
+// large batches straight from the kernel; stops early when visit returns false. Returns 0, or
+// the errno value that reading the folder failed with.
+template <typename Visit> int forEachEntry(int folderDescriptor, Visit&& visit) {
     alignas(dirent64) char buffer[32768];
     for (;;) {
         const ssize_t count = getdents64(folderDescriptor, buffer, sizeof buffer);
         if (count <= 0) {
-            return;
+            return count < 0 ? errno : 0;
         }
         for (ssize_t offset = 0; offset < count;) {
             const auto* entry = reinterpret_cast<const dirent64*>(buffer + offset);
@@ -26,7 +28,7 @@ template <typename Visit> void forEachEntry(int folderDescriptor, Visit&& visit)
                 continue;
             }
             if (!visit(name, entry->d_type)) {
-                return;
+                return 0;
             }
         }
     }

@@ -1,12 +1,12 @@
 #include "Anchor.h"
-#include "DescriptorStack.h"
-#include "DirectoryEntries.h"
+#include "MountBoundary.h"
 #include "Path.h"
 #include "Shutdown.h"
 #include "SizeMemo.h"
-#include "WorkerPool.h"
+#include "TreeWalk.h"
 
 #include <atomic>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -17,15 +17,13 @@ namespace sorvane {
 
 namespace {
 
-// A walk goes alone until it has seen this many entries; smaller folders never touch the pool.
-constexpr std::size_t entriesBeforeSharing = 2048;
 // Names of one wide folder handed to another thread at a time.
 constexpr std::size_t batchSize = 512;
 
-// What every thread working on one measurement shares: the total and the pieces still running.
-struct SizeWalk {
-    std::atomic<std::uint64_t> sum = 0;
-    WorkerPool::Group pieces; // last, so that it waits for the pieces before the rest goes
+// What every thread working on one measurement shares.
+struct SizeTotal {
+    std::atomic<std::uint64_t> bytes = 0;
+    std::atomic<bool> complete = true;
 };
 
 // Names kept in one buffer, each ended by a NUL, so that batches cost no allocation per name.
@@ -48,86 +46,68 @@ private:
     std::size_t count_ = 0;
 };
 
-// Measures part of a tree on one thread, keeping its own sum until it is done.
-class Measurer {
+// Sums the sizes of what one thread sees of a tree, keeping its own sum until it is done.
+// Folders known to the size memo count as measured, without a walk.
+class SizeVisitor : public TreeVisitor {
 public:
-    Measurer(SizeWalk& walk, bool sharing)
+    SizeVisitor(TreeWalk& walk, SizeTotal& total, bool sharing)
         : walk_(walk)
+        , total_(total)
         , sharing_(sharing) {}
-    ~Measurer() { walk_.sum.fetch_add(sum_); }
-    Measurer(const Measurer&) = delete;
-    Measurer& operator=(const Measurer&) = delete;
 
-    // Adds the sizes of the deepest folder's non-folder entries and queues its sub-folders.
-    void measureFolder(DescriptorStack& stack) {
-        const int folder = stack.top();
-        auto& pending = stack.pending();
-        NameBatch batch;
-        forEachEntry(folder, [&](std::string_view name, unsigned char type) {
-            ++seen_;
-            if (type == DT_DIR) {
-                pending.emplace_back(name);
-            } else if (!sharing_) {
-                measureEntry(folder, name.data(), pending);
-            } else {
-                batch.add(name);
-                if (batch.count() == batchSize) {
-                    handOffOrMeasure(folder, std::exchange(batch, {}), pending);
-                }
-            }
-            return true;
-        });
-        batch.forEach([&](const char* name) { measureEntry(folder, name, pending); });
+    WalkStep visit(DescriptorStack& stack, const char* name, unsigned char type) override {
+        if (type == DT_DIR) {
+            return WalkStep::enter;
+        }
+        if (!sharing_ && ++seen_ > TreeWalk::entriesBeforeSharing) {
+            sharing_ = true;
+        }
+        if (!sharing_) {
+            measureEntry(stack.top(), name, stack.pending());
+            return WalkStep::skip;
+        }
+        // In a wide folder, batches of names go to other threads while this one reads on.
+        batch_.add(name);
+        if (batch_.count() == batchSize) {
+            handOffOrMeasure(stack, std::exchange(batch_, {}));
+        }
+        return WalkStep::skip;
     }
 
-    // Visits every sub-folder still to visit, down to the bottom of the stack.
-    void walk(DescriptorStack& stack) {
-        for (;;) {
-            if (Shutdown::isUnderway()) {
-                return;
-            }
-            if (stack.pending().empty()) {
-                if (stack.depth() == 1 || !stack.pop()) {
-                    return;
-                }
-                continue;
-            }
-            const std::string name = std::move(stack.pending().back());
-            stack.pending().pop_back();
-            // A sub-folder that cannot be opened (unreadable, a mount point, or still no
-            // descriptor after waiting) loses only its own entries.
-            if (stack.push(name)) {
-                if (const auto known = SizeMemo::lookup(stack.topDevice(), stack.topInode())) {
-                    // Measured whole already in this search, as an item of its own.
-                    sum_ += *known;
-                    stack.pending().clear();
-                    if (!stack.pop()) {
-                        return;
-                    }
-                    continue;
-                }
-                measureFolder(stack);
-            }
-            if (!sharing_ && seen_ > entriesBeforeSharing) {
-                sharing_ = true;
-            }
-            if (sharing_ && WorkerPool::shared().wantsWork()) {
-                handOffSubtrees(stack);
-            }
+    void read(DescriptorStack& stack) override {
+        std::exchange(batch_, {}).forEach([&](const char* name) {
+            measureEntry(stack.top(), name, stack.pending());
+        });
+    }
+
+    WalkStep opened(DescriptorStack& stack) override {
+        if (const auto known = SizeMemo::lookup(stack.topDevice(), stack.topInode())) {
+            // Measured whole already in this search, as an item of its own.
+            sum_ += *known;
+            return WalkStep::skip;
+        }
+        return WalkStep::enter;
+    }
+
+    void notOpened(DescriptorStack& /*stack*/, const std::string& /*name*/, int error) override {
+        // Gone since it was listed, another file system, or no longer a folder: nothing of this
+        // tree is missed. Anything else leaves entries unseen.
+        if (error != ENOENT && error != EXDEV && error != ELOOP && error != ENOTDIR) {
+            complete_ = false;
         }
     }
 
-    void handOffSubtrees(DescriptorStack& stack) {
-        auto share = stack.share();
-        if (share.descriptor < 0) {
-            return;
+    void failed(DescriptorStack& /*stack*/, int /*error*/) override { complete_ = false; }
+
+    void done() override {
+        total_.bytes.fetch_add(std::exchange(sum_, 0));
+        if (!complete_) {
+            total_.complete.store(false);
         }
-        SizeWalk& walk = walk_;
-        WorkerPool::shared().submit(walk.pieces, [&walk, descriptor = share.descriptor,
-                                                  names = std::move(share.names)]() mutable {
-            DescriptorStack subtrees(descriptor, std::move(names));
-            Measurer(walk, true).walk(subtrees);
-        });
+    }
+
+    std::unique_ptr<TreeVisitor> piece() override {
+        return std::make_unique<SizeVisitor>(walk_, total_, true);
     }
 
 private:
@@ -135,6 +115,7 @@ private:
         struct statx info {};
         if (statx(folder, name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, STATX_TYPE | STATX_SIZE,
                   &info) != 0) {
+            complete_ = complete_ && errno == ENOENT;
             return;
         }
         // A file of another file system mounted here is not this tree's to count.
@@ -148,62 +129,65 @@ private:
         }
     }
 
-    void handOffOrMeasure(int folder, NameBatch batch, std::vector<std::string>& pending) {
-        WorkerPool& pool = WorkerPool::shared();
-        const int descriptor = pool.wantsWork() ? fcntl(folder, F_DUPFD_CLOEXEC, 0) : -1;
+    void handOffOrMeasure(DescriptorStack& stack, NameBatch batch) {
+        const int folder = stack.top();
+        const int descriptor = walk_.canHandOff() ? fcntl(folder, F_DUPFD_CLOEXEC, 0) : -1;
         if (descriptor < 0) {
-            batch.forEach([&](const char* name) { measureEntry(folder, name, pending); });
+            batch.forEach([&](const char* name) { measureEntry(folder, name, stack.pending()); });
             return;
         }
-        SizeWalk& walk = walk_;
-        pool.submit(walk.pieces, [&walk, descriptor, batch = std::move(batch)] {
-            // Folders among the names (the file system may not tell types) are walked here.
-            DescriptorStack stack(descriptor);
-            Measurer measurer(walk, true);
-            batch.forEach([&](const char* name) {
-                measurer.measureEntry(descriptor, name, stack.pendingAt(0));
-            });
-            measurer.walk(stack);
-        });
+        walk_.handOff(descriptor, {}, piece(),
+                      [batch = std::move(batch)](DescriptorStack& part, TreeVisitor& visitor) {
+                          // Folders among the names (the file system may not tell types) are
+                          // walked by the part.
+                          auto& sizes = static_cast<SizeVisitor&>(visitor);
+                          batch.forEach([&](const char* name) {
+                              sizes.measureEntry(part.top(), name, part.pending());
+                          });
+                      });
     }
 
-    SizeWalk& walk_;
+    TreeWalk& walk_;
+    SizeTotal& total_;
     bool sharing_;
-    std::uint64_t sum_ = 0;
     std::size_t seen_ = 0;
+    std::uint64_t sum_ = 0;
+    bool complete_ = true;
+    NameBatch batch_;
 };
 
 } // namespace
 
-std::uint64_t Path::directorySize(const Url& url) {
+MeasuredSize Path::directorySize(const Url& url) {
     FileDescriptor root = Anchor::open(url, O_RDONLY | O_DIRECTORY);
+    if (!root.isOpen()) {
+        // Nothing there, or no folder there, is a whole measurement of nothing.
+        const int error = root.error();
+        return {0, error == ENOENT || error == ENOTDIR || error == ELOOP};
+    }
     // A folder where another file system is mounted holds nothing of this one.
-    if (!root.isOpen() || MountBoundary::isMountRoot(root.get())) {
-        return 0;
+    if (MountBoundary::isMountRoot(root.get())) {
+        return {};
     }
     struct stat identity {};
     const bool identified = fstat(root.get(), &identity) == 0;
     if (identified) {
         if (const auto known = SizeMemo::lookup(identity.st_dev, identity.st_ino)) {
-            return *known;
+            return {*known, true};
         }
     }
-    SizeWalk walk;
+    SizeTotal total;
     {
-        DescriptorStack stack(root.release());
-        Measurer measurer(walk, false);
-        measurer.measureFolder(stack);
-        measurer.walk(stack);
+        TreeWalk walk(TreeWalk::Order::reading);
+        SizeVisitor visitor(walk, total, false);
+        walk.run(root.release(), visitor);
     }
-    // Pieces handed off are counted before they are queued, so none can be missed here.
-    if (!walk.pieces.isEmpty()) {
-        WorkerPool::shared().runUntilDone(walk.pieces);
+    const MeasuredSize measured{total.bytes.load(), total.complete.load()};
+    // Only a whole size is worth remembering; a walk cut short by the end of the process is not.
+    if (identified && measured.complete && !Shutdown::isUnderway()) {
+        SizeMemo::record(identity.st_dev, identity.st_ino, measured.bytes);
     }
-    // A walk cut short by the end of the process is no size to remember.
-    if (identified && !Shutdown::isUnderway()) {
-        SizeMemo::record(identity.st_dev, identity.st_ino, walk.sum.load());
-    }
-    return walk.sum.load();
+    return measured;
 }
 
 } // namespace sorvane

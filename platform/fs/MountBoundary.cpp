@@ -1,10 +1,10 @@
 #include "MountBoundary.h"
 
+#include "DescriptorLimit.h"
+
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace sorvane {
@@ -12,8 +12,6 @@ namespace sorvane {
 namespace {
 
 constexpr int folderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-// How long a walk waits in all for descriptors before it gives the folder up as unreadable.
-constexpr auto longestDescriptorWait = std::chrono::seconds(10);
 
 struct MountId {
     std::uint64_t id = 0;
@@ -40,29 +38,7 @@ bool isMountRootAt(int folder, const char* name, int flags) {
            (info.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
 }
 
-bool outOfDescriptors(int error) {
-    return error == EMFILE || error == ENFILE;
-}
-
 } // namespace
-
-int openPatiently(const std::function<int()>& open, const std::function<bool()>& release) {
-    int descriptor = open();
-    while (descriptor < 0 && outOfDescriptors(errno) && release && release()) {
-        descriptor = open();
-    }
-    auto pause = std::chrono::milliseconds(1);
-    auto waited = std::chrono::milliseconds(0);
-    while (descriptor < 0 && outOfDescriptors(errno) && waited < longestDescriptorWait) {
-        const int error = errno;
-        std::this_thread::sleep_for(pause);
-        waited += pause;
-        pause = std::min(pause * 2, std::chrono::milliseconds(100));
-        errno = error;
-        descriptor = open();
-    }
-    return descriptor;
-}
 
 MountBoundary::MountBoundary(int rootFolder) {
     const MountId root = mountOf(rootFolder);
@@ -72,14 +48,15 @@ MountBoundary::MountBoundary(int rootFolder) {
 
 int MountBoundary::openFolder(int parent, const char* name,
                               const std::function<bool()>& release) const {
-    const int descriptor =
-        openPatiently([&] { return openat(parent, name, folderOpenFlags); }, release);
+    const int descriptor = DescriptorLimit::openPatiently(
+        [&] { return openat(parent, name, folderOpenFlags); }, release);
     if (descriptor < 0) {
         return -1;
     }
     const MountId mount = mountOf(descriptor);
     if (!known_ || !mount.known || mount.id != mount_) {
         close(descriptor);
+        DescriptorLimit::noteReleased();
         errno = EXDEV;
         return -1;
     }

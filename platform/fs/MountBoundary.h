@@ -30,8 +30,4 @@ private:
     bool known_ = false;
 };
 
-// Runs open() again while it fails for want of descriptors, first after release() has closed
-// what the caller can spare, then after short and growing waits, for a few seconds at most.
-int openPatiently(const std::function<int()>& open, const std::function<bool()>& release);
-
 } // namespace sorvane

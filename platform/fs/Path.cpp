@@ -1,17 +1,15 @@
 #include "Path.h"
 
 #include "Anchor.h"
-#include "DescriptorStack.h"
 #include "DirectoryEntries.h"
-#include "MountBoundary.h"
-#include "Shutdown.h"
+#include "FsLog.h"
+#include "TreeWalk.h"
 #include "platform/places/Directory.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -36,39 +34,67 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     });
 }
 
-struct NamedEntry {
-    std::string name;
-    bool isFolder = false;
-    bool isLink = false;
-};
-
-// The non-hidden entries of an open folder in byte order of their names; folder-ness is that of
-// the entry itself, links not followed. Folders where another file system is mounted are left
-// out: nothing is listed across a mount point.
-std::vector<NamedEntry> visibleEntries(int folder) {
-    std::vector<NamedEntry> found;
-    forEachEntry(folder, [&](std::string_view name, unsigned char type) {
-        if (isHiddenName(name)) {
-            return true;
-        }
-        if (type == DT_UNKNOWN) {
-            struct stat info {};
-            if (fstatat(folder, name.data(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
-                type = S_ISDIR(info.st_mode) ? DT_DIR : S_ISLNK(info.st_mode) ? DT_LNK : DT_REG;
-            }
-        }
-        if (type == DT_DIR && MountBoundary::isMountPoint(folder, name.data())) {
-            return true;
-        }
-        found.push_back({std::string(name), type == DT_DIR, type == DT_LNK});
-        return true;
-    });
-    std::sort(found.begin(), found.end(),
-              [](const NamedEntry& a, const NamedEntry& b) { return a.name < b.name; });
-    return found;
+ItemType itemTypeOf(unsigned char type) {
+    switch (type) {
+    case DT_DIR:
+        return ItemType::folder;
+    case DT_LNK:
+        return ItemType::link;
+    case DT_REG:
+        return ItemType::regularFile;
+    default:
+        return ItemType::other;
+    }
 }
 
+// Hands each entry of a walk in listing order to a function, with its whole url.
+class EntryVisitor : public TreeVisitor {
+public:
+    EntryVisitor(const Url& root, const std::function<WalkStep(const FolderEntry&)>& visit)
+        : visit_(visit) {
+        folders_.push_back(Url::folder(root.path()));
+    }
+
+    WalkStep visit(DescriptorStack& /*stack*/, const char* name, unsigned char type) override {
+        const ItemType kind = itemTypeOf(type);
+        FolderEntry entry{folders_.back().appending(name, kind == ItemType::folder), kind};
+        const WalkStep step = visit_(entry);
+        if (step != WalkStep::enter) {
+            return step;
+        }
+        if (kind != ItemType::folder) {
+            return WalkStep::skip;
+        }
+        entering_ = std::move(entry.url);
+        return WalkStep::enter;
+    }
+    WalkStep opened(DescriptorStack& /*stack*/) override {
+        folders_.push_back(std::move(entering_));
+        return WalkStep::enter;
+    }
+    void left(DescriptorStack& /*stack*/, const std::string& /*name*/) override {
+        folders_.pop_back();
+    }
+
+private:
+    const std::function<WalkStep(const FolderEntry&)>& visit_;
+    std::vector<Url> folders_;
+    Url entering_;
+};
+
 constexpr int listingFlags = O_RDONLY | O_DIRECTORY;
+
+// The walk of Path::walk(); 0, or the errno value that opening the folder failed with.
+int walkInListingOrder(const Url& folder,
+                       const std::function<WalkStep(const FolderEntry&)>& visit) {
+    FileDescriptor root = Anchor::open(folder, listingFlags);
+    if (!root.isOpen()) {
+        return root.error();
+    }
+    EntryVisitor visitor(folder, visit);
+    TreeWalk(TreeWalk::Order::listing).run(root.release(), visitor);
+    return 0;
+}
 
 // What lies at a location, the location itself when it is a link; an anchor is looked at
 // through links, as it is reached.
@@ -142,35 +168,45 @@ std::uint64_t Path::fileSize(const Url& url) {
     return info ? static_cast<std::uint64_t>(info->st_size) : 0;
 }
 
-std::uint64_t Path::size(const Url& url) {
-    const auto info = status(url);
+MeasuredSize Path::size(const Url& url) {
+    int error = 0;
+    const auto info = status(url, &error);
     if (!info) {
-        return 0;
+        return {0, error == ENOENT};
     }
     if (S_ISDIR(info->st_mode)) {
         return directorySize(url);
     }
-    return static_cast<std::uint64_t>(info->st_size);
+    return {static_cast<std::uint64_t>(info->st_size), true};
 }
 
 std::vector<Url> Path::contents(const Url& folder, bool directories) {
-    const FileDescriptor descriptor = Anchor::open(folder, listingFlags);
-    if (!descriptor.isOpen()) {
-        std::printf("%s: %s\n", folder.path().c_str(), // NOLINT(concurrency-mt-unsafe)
-                    std::strerror(descriptor.error()));
-        std::fflush(stdout);
+    std::vector<FolderEntry> children;
+    const int error = walkInListingOrder(folder, [&](const FolderEntry& entry) {
+        if (!isHiddenName(entry.url.lastPathComponent())) {
+            children.push_back(entry);
+        }
+        return WalkStep::skip;
+    });
+    if (error != 0) {
+        qCInfo(fsLog).noquote() << QString::fromStdString(folder.path()) + QStringLiteral(": ") +
+                                       QString::fromLocal8Bit(std::strerror(error));
         return {};
     }
+    FileDescriptor descriptor;
     std::vector<Url> kept;
     // A link to a sibling names it a second time; each location is returned once.
     std::set<std::string> seen;
-    for (const auto& child : visibleEntries(descriptor.get())) {
-        std::string relative = child.name;
-        bool isFolder = child.isFolder;
-        if (child.isLink) {
+    for (const auto& child : children) {
+        Url entry = child.url;
+        if (child.type == ItemType::link) {
             // A link stands for its target only while that lies in this very folder; a link
             // that leads elsewhere, or nowhere, stands for nothing.
-            auto target = targetInside(descriptor.get(), folder, child.name);
+            if (!descriptor.isOpen()) {
+                descriptor = Anchor::open(folder, listingFlags);
+            }
+            const std::string name = child.url.lastPathComponent();
+            auto target = targetInside(descriptor.get(), folder, name);
             if (!target) {
                 continue;
             }
@@ -179,11 +215,9 @@ std::vector<Url> Path::contents(const Url& folder, bool directories) {
             if (!resolved.isOpen() || fstat(resolved.get(), &info) != 0) {
                 continue;
             }
-            relative = std::move(*target);
-            isFolder = S_ISDIR(info.st_mode);
+            entry = folder.appending(*target, S_ISDIR(info.st_mode));
         }
-        Url entry = folder.appending(relative, isFolder);
-        if (isFolder == directories && seen.insert(entry.path()).second) {
+        if (entry.isFolder() == directories && seen.insert(entry.path()).second) {
             kept.push_back(std::move(entry));
         }
     }
@@ -192,39 +226,19 @@ std::vector<Url> Path::contents(const Url& folder, bool directories) {
 
 std::vector<Url> Path::entries(const Url& folder, bool descend) {
     std::vector<Url> found;
-    FileDescriptor root = Anchor::open(folder, listingFlags);
-    if (!root.isOpen()) {
-        return found;
-    }
-    // Each level's entries are read whole; the stack of open folders keeps only the deepest
-    // few descriptors open however deep the tree, and never leaves the folder's mount.
-    struct Level {
-        Url folder;
-        std::vector<NamedEntry> entries;
-        std::size_t next = 0;
-    };
-    std::vector<Level> levels;
-    levels.push_back({Url::folder(folder.path()), visibleEntries(root.get()), 0});
-    DescriptorStack stack(root.release());
-    while (!levels.empty() && !Shutdown::isUnderway()) {
-        Level& level = levels.back();
-        if (level.next == level.entries.size()) {
-            levels.pop_back();
-            if (!levels.empty() && !stack.pop()) {
-                break; // a folder above was moved away: what is below it is no longer ours
-            }
-            continue;
+    walkInListingOrder(folder, [&](const FolderEntry& entry) {
+        if (isHiddenName(entry.url.lastPathComponent())) {
+            return WalkStep::skip;
         }
-        const NamedEntry& entry = level.entries[level.next++];
-        Url url = level.folder.appending(entry.name, entry.isFolder);
-        const bool enter = descend && entry.isFolder && !isPackage(url);
-        found.push_back(std::move(url));
-        // A folder that cannot be opened yields nothing.
-        if (enter && stack.push(entry.name)) {
-            levels.push_back({found.back(), visibleEntries(stack.top()), 0});
-        }
-    }
+        found.push_back(entry.url);
+        return descend && entry.type == ItemType::folder && !isPackage(entry.url) ? WalkStep::enter
+                                                                                  : WalkStep::skip;
+    });
     return found;
+}
+
+void Path::walk(const Url& folder, const std::function<WalkStep(const FolderEntry&)>& visit) {
+    walkInListingOrder(folder, visit);
 }
 
 std::vector<Url> Path::files(const Url& folder) {
@@ -311,34 +325,10 @@ std::optional<ItemStatus> Path::itemStatus(const Url& url) {
 }
 
 std::vector<FolderEntry> Path::everyEntry(const Url& folder) {
-    const FileDescriptor descriptor = Anchor::open(folder, listingFlags);
-    if (!descriptor.isOpen()) {
-        return {};
-    }
     std::vector<FolderEntry> found;
-    forEachEntry(descriptor.get(), [&](std::string_view name, unsigned char type) {
-        if (type == DT_UNKNOWN) {
-            struct stat info {};
-            if (fstatat(descriptor.get(), name.data(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
-                return true;
-            }
-            type = S_ISDIR(info.st_mode)   ? DT_DIR
-                   : S_ISLNK(info.st_mode) ? DT_LNK
-                   : S_ISREG(info.st_mode) ? DT_REG
-                                           : DT_FIFO;
-        }
-        if (type == DT_DIR && MountBoundary::isMountPoint(descriptor.get(), name.data())) {
-            return true;
-        }
-        const ItemType kind = type == DT_DIR   ? ItemType::folder
-                              : type == DT_LNK ? ItemType::link
-                              : type == DT_REG ? ItemType::regularFile
-                                               : ItemType::other;
-        found.push_back({folder.appending(name, kind == ItemType::folder), kind});
-        return true;
-    });
-    std::sort(found.begin(), found.end(), [](const FolderEntry& a, const FolderEntry& b) {
-        return a.url.path() < b.url.path();
+    walkInListingOrder(folder, [&](const FolderEntry& entry) {
+        found.push_back(entry);
+        return WalkStep::skip;
     });
     return found;
 }

@@ -1,20 +1,25 @@
 #pragma once
 
 #include "ItemStatus.h"
+#include "MeasuredSize.h"
 #include "PathType.h"
+#include "RemovalOutcome.h"
 #include "Url.h"
+#include "WalkStep.h"
 #include "platform/icons/Icon.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace sorvane {
 
-// Stateless file-system operations. Nothing here reports errors: missing or unreadable things
-// read as invalid, 0, empty or false. Only a failed folder listing and a failed removal print
-// one line each, the system's error text.
+// Stateless file-system operations. Missing or unreadable things read as invalid, 0, empty or
+// false; a size says whether it is whole, a removal what it left and why. A folder that cannot
+// be listed and a removal that leaves something behind are logged (sorvane.fs), with the
+// system's error text.
 //
 // Every location is reached from its anchor (see Anchor) without following a link below it:
 // a location whose path passes through a link is missing for every operation here, and a
@@ -30,16 +35,17 @@ public:
     static std::uint64_t fileSize(const Url& url);
     // The summed logical size of everything below a folder: hidden entries included, package
     // contents entered, links counted with their own size and never followed. A location that
-    // is not a folder (a link to one included) gives 0.
-    static std::uint64_t directorySize(const Url& url);
+    // is not a folder (a link to one included) gives 0. A folder that could not be read whole
+    // gives what was seen, marked incomplete.
+    static MeasuredSize directorySize(const Url& url);
     // What deleting the location would free: 0 when nothing is there, a folder its contents,
     // anything else (a link included) its own size.
-    static std::uint64_t size(const Url& url);
+    static MeasuredSize size(const Url& url);
 
     // A folder's immediate children with hidden ones skipped, either only its sub-folders or
     // only its other entries. An entry that is a link is returned as its target when that lies
-    // inside the folder, and left out otherwise. A folder that cannot be listed prints one line
-    // and gives an empty list.
+    // inside the folder, and left out otherwise. A folder that cannot be listed is logged and
+    // gives an empty list.
     static std::vector<Url> contents(const Url& folder, bool directories);
     // The non-hidden entries of a folder (descend false) or of its whole tree (descend true),
     // a folder before what it holds, packages yielded but never entered, links never followed.
@@ -64,9 +70,10 @@ public:
     // Whether the current user may remove the item: it exists and its folder lets us unlink it.
     static bool isDeletable(const std::string& path);
 
-    // Removes a file, a link (as a link) or a whole folder without ever following a link. On
-    // failure prints exactly one line. True when nothing is left at the location.
-    static bool remove(const Url& url);
+    // Removes a file, a link (as a link) or a whole folder without ever following a link; says
+    // whether nothing is left at the location and, when something failed, the first failure
+    // and where it happened (also logged, once).
+    static RemovalOutcome remove(const Url& url);
     // True only when the system says that nothing is at the location; a location that cannot be
     // looked at (a link on the way, a path too long) is not gone.
     static bool isGone(const Url& url);
@@ -86,6 +93,15 @@ public:
     // lies there: links are entries of their own and never followed. Folders where another file
     // system is mounted are left out. Empty when the folder cannot be listed.
     static std::vector<FolderEntry> everyEntry(const Url& folder);
+    // Walks the tree below a folder, a folder before what it holds, in byte order of the names
+    // within each folder, hidden entries included and links never followed. visit answers for
+    // each entry whether to walk into it (only a folder can be entered), pass it by or end the
+    // walk; the walk also ends when the process does. Folders where another file system is
+    // mounted are not visited.
+    static void walk(const Url& folder, const std::function<WalkStep(const FolderEntry&)>& visit);
+
+private:
+    static RemovalOutcome removeLocation(const Url& url);
 };
 
 } // namespace sorvane

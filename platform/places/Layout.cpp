@@ -1,5 +1,7 @@
 #include "Layout.h"
 
+#include <QLoggingCategory>
+
 #include "Directory.h"
 #include "SystemRoot.h"
 #include "platform/fs/Anchor.h"
@@ -13,6 +15,8 @@
 #include <unistd.h>
 
 namespace sorvane {
+
+Q_LOGGING_CATEGORY(placesLog, "sorvane.places", QtInfoMsg)
 
 namespace {
 
@@ -56,8 +60,8 @@ LayoutKind Layout::current() {
     if (!layout.kind) {
         const auto asked = fromVariable();
         if (const auto* problem = std::get_if<std::string>(&asked)) {
-            std::fprintf(stderr, "sorvane: %s; choosing the layout by the home folder\n",
-                         problem->c_str());
+            qCWarning(placesLog).noquote()
+                << QString::fromStdString(*problem + "; choosing the layout by the home folder");
         }
         const auto* named = std::get_if<LayoutKind>(&asked);
         fix(layout, named != nullptr ? *named : automatic(), FreedesktopFolders::fromEnvironment());

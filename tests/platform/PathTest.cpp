@@ -54,7 +54,7 @@ TEST(PathTest, AsAnotherUserOnlyWhatCannotBeReachedIsLeftOut) {
 
     // Operation, location, answer, lines printed, error text.
     const std::tuple<const char*, std::string, std::string, long, const char*> probes[] = {
-        {"size", home.pathOf("app"), std::to_string(readable) + "\n", 0, ""},
+        {"size", home.pathOf("app"), std::to_string(readable) + " incomplete\n", 0, ""},
         {"remove", home.pathOf("sel"), "left\n", 1, "Permission denied"},
         {"folders", home.pathOf("app/one/p"), "0\n", 1, "Permission denied"},
         {"remove", home.pathOf("missing"), "gone\n", 1, "No such file or directory"},
@@ -87,8 +87,8 @@ TEST(PathTest, HundredThousandLevelsDeep) {
         }
     }
     std::filesystem::current_path(working);
-    EXPECT_EQ(Path::directorySize(Url::folder(top)), 10U * 7);
-    EXPECT_TRUE(Path::remove(Url::folder(top)));
+    EXPECT_EQ(Path::directorySize(Url::folder(top)), (MeasuredSize{10U * 7, true}));
+    EXPECT_TRUE(Path::remove(Url::folder(top)).gone);
     EXPECT_FALSE(test::exists(top));
 }
 
@@ -128,12 +128,12 @@ TEST(PathTest, ItemsAreTakenAsThemselvesAndNeverReachedThroughALink) {
             const Url url(path, type == PathType::directory);
             EXPECT_EQ(Path::pathType(path), type);
             EXPECT_EQ(Path::isDeletable(path), type != PathType::invalid);
-            EXPECT_EQ(Path::size(url), size);
-            EXPECT_EQ(Path::directorySize(Url::folder(path)),
+            EXPECT_EQ(Path::size(url).bytes, size);
+            EXPECT_EQ(Path::directorySize(Url::folder(path)).bytes,
                       type == PathType::directory ? size : 0);
             EXPECT_EQ(Path::entries(Url::folder(path), true).size(), entries);
             EXPECT_EQ(Path::contents(Url::folder(path), true).empty(), entries == 0);
-            EXPECT_EQ(Path::remove(url), reachable);
+            EXPECT_EQ(Path::remove(url).gone, reachable);
             EXPECT_EQ(Path::isGone(url), reachable) << "unreachable is not gone";
         }
         // Hidden entries are skipped and packages never entered; a package counts as a file, a
@@ -190,13 +190,13 @@ TEST(PathTest, ItemsAreTakenAsThemselvesAndNeverReachedThroughALink) {
         const std::uint64_t walkSize = 7 + home.pathOf(base + "w/a").size();
         {
             const SizeMemo memo;
-            EXPECT_EQ(Path::directorySize(home.url(base + "w/a", true)), 2U);
+            EXPECT_EQ(Path::directorySize(home.url(base + "w/a", true)).bytes, 2U);
             // Grown since it was measured: the search still holds its first size of it.
             home.file(base + "w/a/late", 1000);
-            EXPECT_EQ(Path::directorySize(home.url(base + "w/a", true)), 2U);
-            EXPECT_EQ(Path::directorySize(walk), walkSize);
+            EXPECT_EQ(Path::directorySize(home.url(base + "w/a", true)).bytes, 2U);
+            EXPECT_EQ(Path::directorySize(walk).bytes, walkSize);
         }
-        EXPECT_EQ(Path::directorySize(walk), walkSize + 1000);
+        EXPECT_EQ(Path::directorySize(walk).bytes, walkSize + 1000);
     }
     Anchor::setKernelResolverAllowed(true);
 }

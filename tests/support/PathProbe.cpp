@@ -1,15 +1,22 @@
 // Runs one file-system operation of the core and reports its answer, so that tests can watch
 // the operation as another user. The answer goes to standard error; standard output holds only
-// what the operation itself printed.
+// what the operation itself logged.
 
 #include "platform/fs/Path.h"
 #include "support/SwapRace.h"
+
+#include <QString>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
+    // What the core logs goes to standard output, line by line, as the tests read it.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+        std::printf("%s\n", message.toLocal8Bit().constData());
+        std::fflush(stdout);
+    });
     if (argc == 4 && std::string(argv[1]) == "swap") {
         // An attacker: swaps the folder for a link to the target and back until killed.
         for (;;) {
@@ -26,10 +33,11 @@ int main(int argc, char** argv) {
     const std::string operation = argv[1];
     const sorvane::Url url(argv[2]);
     if (operation == "size") {
-        std::fprintf(stderr, "%llu\n",
-                     static_cast<unsigned long long>(sorvane::Path::directorySize(url)));
+        const auto size = sorvane::Path::directorySize(url);
+        std::fprintf(stderr, "%llu%s\n", static_cast<unsigned long long>(size.bytes),
+                     size.complete ? "" : " incomplete");
     } else if (operation == "remove") {
-        std::fputs(sorvane::Path::remove(url) ? "gone\n" : "left\n", stderr);
+        std::fputs(sorvane::Path::remove(url).gone ? "gone\n" : "left\n", stderr);
     } else if (operation == "folders" || operation == "files") {
         const auto found = sorvane::Path::contents(url, operation == "folders");
         std::fprintf(stderr, "%zu\n", found.size());

@@ -1,0 +1,7 @@
+#include "FsLog.h"
+
+namespace sorvane {
+
+Q_LOGGING_CATEGORY(fsLog, "sorvane.fs", QtInfoMsg)
+
+} // namespace sorvane

@@ -1,0 +1,14 @@
+#include "RemovalOutcome.h"
+
+#include <cstring>
+
+namespace sorvane {
+
+std::string RemovalOutcome::reason() const {
+    if (error == 0) {
+        return {};
+    }
+    return entry + ": " + std::strerror(error); // NOLINT(concurrency-mt-unsafe)
+}
+
+} // namespace sorvane
