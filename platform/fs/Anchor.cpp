@@ -74,7 +74,7 @@ FileDescriptor openWithKernelResolver(int folder, const std::string& relative, i
     how.flags = static_cast<std::uint64_t>((flags & ~O_NOFOLLOW) | O_CLOEXEC);
     how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
     const long descriptor = syscall(SYS_openat2, folder, relative.c_str(), &how, sizeof how);
-    return FileDescriptor(static_cast<int>(descriptor), errno);
+    return FileDescriptor::adopt(static_cast<int>(descriptor));
 }
 
 FileDescriptor openComponentByComponent(int folder, const std::string& relative, int flags) {
@@ -85,11 +85,11 @@ FileDescriptor openComponentByComponent(int folder, const std::string& relative,
         const std::size_t slash = relative.find('/', start);
         const std::string component = relative.substr(start, slash - start);
         if (slash == std::string::npos) {
-            return FileDescriptor(openat(at, component.c_str(), flags | O_NOFOLLOW | O_CLOEXEC),
-                                  errno);
+            return FileDescriptor::adopt(
+                openat(at, component.c_str(), flags | O_NOFOLLOW | O_CLOEXEC));
         }
-        FileDescriptor next(
-            openat(at, component.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), errno);
+        FileDescriptor next = FileDescriptor::adopt(
+            openat(at, component.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!next.isOpen()) {
             // A link opened with O_PATH and O_DIRECTORY reads as "not a folder"; say what it is.
             struct stat info {};
@@ -128,7 +128,7 @@ std::string Anchor::of(const std::string& path) {
 
 FileDescriptor Anchor::openBeneath(int folder, const std::string& relative, int flags) {
     if (relative.empty()) {
-        return FileDescriptor(openat(folder, ".", flags | O_CLOEXEC), errno);
+        return FileDescriptor::adopt(openat(folder, ".", flags | O_CLOEXEC));
     }
     if (relative.front() == '/' || relative.back() == '/' || Anchor::hasDotComponent(relative) ||
         relative.find("//") != std::string::npos) {
@@ -169,9 +169,10 @@ FileDescriptor Anchor::openOnce(const Url& location, int flags) {
     }
     const std::string anchor = of(path);
     if (anchor == path) {
-        return FileDescriptor(::open(anchor.c_str(), (flags & ~O_NOFOLLOW) | O_CLOEXEC), errno);
+        return FileDescriptor::adopt(::open(anchor.c_str(), (flags & ~O_NOFOLLOW) | O_CLOEXEC));
     }
-    const FileDescriptor root(::open(anchor.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC), errno);
+    const FileDescriptor root =
+        FileDescriptor::adopt(::open(anchor.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!root.isOpen()) {
         return FileDescriptor(-1, root.error());
     }

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <utility>
 
 namespace sorvane {
@@ -25,6 +27,11 @@ public:
             error_ = other.error_;
         }
         return *this;
+    }
+    // Takes over what an open call returned, with errno as the reason when it failed. The call
+    // has returned before errno is read, which a constructor argument beside it cannot promise.
+    static FileDescriptor adopt(int descriptor) {
+        return FileDescriptor(descriptor, descriptor < 0 ? errno : 0);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;

@@ -63,14 +63,16 @@ public:
         if (errno == EISDIR) {
             return WalkStep::enter;
         }
-        failure_.record(stack.pathTo(name), errno);
+        const int error = errno;
+        failure_.record(stack.pathTo(name), error);
         return WalkStep::skip;
     }
 
     void notOpened(DescriptorStack& stack, const std::string& name, int error) override {
         if (error == ELOOP || error == ENOTDIR) {
             if (unlinkat(stack.top(), name.c_str(), 0) != 0 && errno != ENOENT) {
-                failure_.record(stack.pathTo(name), errno);
+                const int why = errno;
+                failure_.record(stack.pathTo(name), why);
             }
         } else if (error != ENOENT) {
             failure_.record(stack.pathTo(name), error);
@@ -82,10 +84,11 @@ public:
             return;
         }
         // Its last entries may still be going on another thread; the final pass sees to it.
-        if (errno == ENOTEMPTY && walk_.handedOff()) {
+        const int error = errno;
+        if (error == ENOTEMPTY && walk_.handedOff()) {
             return;
         }
-        failure_.record(stack.pathTo(name), errno);
+        failure_.record(stack.pathTo(name), error);
     }
 
     // The end of the process stops a removal between two entries, never inside one.
@@ -121,7 +124,7 @@ constexpr int folderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 // Opens the selected folder inside its parent, refusing a folder where another file system is
 // mounted: its contents are not the selection's.
 FileDescriptor openSelectedFolder(int parent, const std::string& name) {
-    FileDescriptor folder(openat(parent, name.c_str(), folderOpenFlags), errno);
+    FileDescriptor folder = FileDescriptor::adopt(openat(parent, name.c_str(), folderOpenFlags));
     if (folder.isOpen() && MountBoundary::isMountRoot(folder.get())) {
         return FileDescriptor(-1, EXDEV);
     }

@@ -7,7 +7,6 @@
 #include "platform/fs/Path.h"
 #include "platform/places/Layout.h"
 #include "support/BundleFixture.h"
-#include "support/SwapRace.h"
 #include "tools/SampleHomeRun.h"
 
 #include <QJsonArray>
@@ -401,8 +400,10 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
 }
 
 // Every folder a category reads, and each folder above it, is in turn replaced by a link to
-// its own contents moved outside the home: the search reports nothing reached through the link
-// and cleaning every category leaves all of the moved contents in place.
+// its own contents moved elsewhere, every other one outside the home (an absolute link) and
+// the rest to a folder of the home no category reads (a relative link that stays below the
+// anchor, which only refusing every link stops): the search reports nothing reached through
+// the link and cleaning every category leaves all of the moved contents in place.
 TEST(ContainmentTest, NoCategoryReachesThroughALinkAtAnyLevel) {
     const SampleHomeRun sample(7, 150);
     ASSERT_EQ(sample.generated().exitCode, 0);
@@ -417,22 +418,30 @@ TEST(ContainmentTest, NoCategoryReachesThroughALinkAtAnyLevel) {
         }
     }
     ASSERT_GE(keysByFolder.size(), 40U);
+    bool alternate = false;
     for (const auto& [folder, keys] : keysByFolder) {
-        SCOPED_TRACE(folder);
+        const bool inRoot = folder.starts_with("Applications/");
+        // Anything below the applications folder is an application's to hold.
+        alternate = !alternate;
+        const bool inside = alternate && !inRoot;
+        SCOPED_TRACE(folder + (inside ? " (moved inside the anchor)" : " (moved outside)"));
         const SampleHomeRun fresh(7, 150);
         ASSERT_EQ(fresh.generated().exitCode, 0);
-        const bool inRoot = folder.starts_with("Applications/");
+        const std::string anchor = inRoot ? fresh.root() + "/Applications" : fresh.home().path();
         const std::string linked = (inRoot ? fresh.root() : fresh.home().path()) + "/" + folder;
         ASSERT_TRUE(fs::is_directory(linked));
-        const OutsideFolder victim;
-        const std::string moved = victim.path() + "/moved";
+        const OutsideFolder outside;
+        const std::string victim = inside ? anchor + "/Kept" : outside.path();
+        const std::string moved = victim + "/moved";
+        fs::create_directories(victim);
         fs::rename(linked, moved);
-        fs::create_directory_symlink(moved, linked);
+        fs::create_directory_symlink(
+            inside ? fs::relative(moved, fs::path(linked).parent_path()) : fs::path(moved), linked);
         QStringList categories;
         for (const auto& key : keys) {
             categories << QStringLiteral("--category") << q(key);
         }
-        const auto out = scanAndClean(fresh, categories, victim.path());
+        const auto out = scanAndClean(fresh, categories, victim);
         EXPECT_EQ(out.find(linked + "/"), std::string::npos) << out;
     }
 }
@@ -470,74 +479,4 @@ TEST(ContainmentTest, ResolvedLinksStayInsideTheFolderListed) {
         EXPECT_EQ(out.find("DeviceSupport/kept/1.5") != std::string::npos, resolved);
         EXPECT_EQ(out.find("link-"), std::string::npos) << "a link stands for its target";
     }
-}
-
-// Root removes, one by one, folders of a cache owned by another user, who swaps the cache
-// folder for a link to a root-owned copy of the same tree, and back, as fast as it can. Every
-// removal resolves its location afresh from the home, so not one file of the copy goes.
-TEST(ContainmentTest, ParentSwappedByItsOwnerDuringRootRemovalsNeverLeadsOutside) {
-    if (!runningAsRoot()) {
-        GTEST_SKIP() << "the race needs root removing in another user's home";
-    }
-    constexpr int trials = 1000;
-    TempHome home;
-    const OutsideFolder victim;
-    for (int i = 0; i < trials; ++i) {
-        const std::string folder = "/sel/d" + std::to_string(i);
-        home.file("Library/Caches" + folder + "/a", 10);
-        home.file("Library/Caches" + folder + "/sub/b", 10);
-        fs::create_directories(victim.path() + folder + "/sub");
-        writeFile(victim.path() + folder + "/a", "");
-    }
-    home.chownAll(unprivilegedUid(), unprivilegedGid());
-    const auto before = describeTree(victim.path());
-    const std::string caches = home.pathOf("Library/Caches");
-    int removed = 0;
-    {
-        ChildProcess swapper("/usr/bin/setpriv",
-                             {"--reuid=" + std::to_string(unprivilegedUid()),
-                              "--regid=" + std::to_string(unprivilegedGid()), "--clear-groups",
-                              pathProbe().toStdString(), "swap", caches, victim.path()});
-        ASSERT_TRUE(swapper.started());
-        for (int i = 0; i < trials; ++i) {
-            removed += Path::remove(Url::folder(caches + "/sel/d" + std::to_string(i))).gone;
-        }
-    }
-    if (fs::is_symlink(caches)) {
-        swapBack(caches);
-    }
-    EXPECT_EQ(describeTree(victim.path()), before);
-    EXPECT_GT(removed, 0) << "the removals must have had a chance";
-}
-
-// A file system mounted inside a selected cache folder is neither counted nor emptied; the
-// folder stays and the cleaning says so.
-TEST_F(CliTest, MountInsideASelectedFolderIsNeitherCountedNorEmptied) {
-    const OutsideFolder mounted, results;
-    writeFile(mounted.path() + "/data", std::string(100000, 'x'));
-    const auto before = describeTree(mounted.path());
-    const std::string cache = run.home().pathOf("Library/Caches/com.docker.docker");
-    fs::create_directories(cache + "/mounted");
-    const auto plain = cli("scan --json --category USER_CACHE");
-    ASSERT_EQ(plain.exitCode, 0) << plain.err;
-
-    const std::string out = results.path() + "/out";
-    const QString script = QStringLiteral(
-        "mount --bind \"$1\" \"$2\" || exit 90; out=$3; cli=$4; shift 4; "
-        "\"$cli\" scan --json \"$@\" > \"$out.scan\"; "
-        "\"$cli\" clean --yes --json \"$@\" > \"$out.clean\"; echo $? > \"$out.status\"");
-    const auto inside =
-        test::run(QStringLiteral("unshare"),
-                  args("--mount --propagation private sh -c")
-                      << script << QStringLiteral("sh") << q(mounted.path())
-                      << q(cache + "/mounted") << q(out) << QStringLiteral(SORVANE_CLI)
-                      << args("--category USER_CACHE --home " + home + " --root " + run.root()));
-    if (inside.exitCode != 0) {
-        GTEST_SKIP() << "no private mount namespace could be made here: " << inside.err;
-    }
-    EXPECT_EQ(readFile(out + ".scan"), plain.out) << "the mounted files are not counted";
-    EXPECT_EQ(readFile(out + ".status"), "1\n");
-    const auto remaining = texts(parseJson(readFile(out + ".clean")).value("remaining"));
-    EXPECT_EQ(remaining.join(' ').toStdString(), cache);
-    EXPECT_EQ(describeTree(mounted.path()), before);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sorvane::test {
 
@@ -48,5 +49,8 @@ private:
 std::string makeTemporaryFolder(const std::string& prefix);
 bool exists(const std::string& path); // lstat: links count as themselves
 std::string readFile(const std::string& path);
+
+// Every entry below the folder as "relative path|type|size|link target", sorted.
+std::vector<std::string> describeTree(const std::string& folder);
 
 } // namespace sorvane::test

@@ -32,7 +32,4 @@ private:
 ProcessResult runCli(const SampleHomeRun& run, QStringList arguments);
 QJsonObject parseJson(const std::string& text);
 
-// Every entry below the folder as "relative path|type|size|link target", sorted.
-std::vector<std::string> describeTree(const std::string& folder);
-
 } // namespace sorvane::test

@@ -2,7 +2,6 @@
 // small ones that stay on one thread, all holding links to a folder outside the selection.
 
 #include "platform/fs/Path.h"
-#include "platform/fs/WorkerPool.h"
 #include "support/SwapRace.h"
 #include "support/TempHome.h"
 
@@ -11,7 +10,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
-#include <stdexcept>
 #include <sys/resource.h>
 #include <thread>
 #include <tuple>
@@ -24,7 +22,7 @@ long openDescriptors() {
     return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
 }
 
-class ParallelWalkTest : public ::testing::Test {
+class TreeWalkTest : public ::testing::Test {
 protected:
     // Folders of small files, a wide folder of hidden ones, a chain of folders wide at every
     // fiftieth level, a package and links out at two levels; returns the size that the walk
@@ -70,7 +68,7 @@ protected:
 // never skip a folder for want of one, so sizes stay exact and removals complete. Small trees are
 // removed on one thread, wide ones on several: in neither may a folder swapped for a link midway
 // lead the removal outside, nor leave a descriptor open.
-TEST_F(ParallelWalkTest, TreesAreMeasuredAndRemovedAsTheyLieOnSeveralThreads) {
+TEST_F(TreeWalkTest, TreesAreMeasuredAndRemovedAsTheyLieOnSeveralThreads) {
     // Name, folders, files in each, hidden files, levels deep, whether short of descriptors,
     // whether each folder is swapped for a link to the victim while the tree is removed.
     const std::tuple<const char*, int, int, int, int, bool, bool> cases[] = {
@@ -124,22 +122,4 @@ TEST_F(ParallelWalkTest, TreesAreMeasuredAndRemovedAsTheyLieOnSeveralThreads) {
         EXPECT_NE(test::exists(home.pathOf(name)), treeRemoved);
         EXPECT_TRUE(test::exists(home.pathOf("victim/nested/keep")));
     }
-}
-
-// A piece that throws hands its exception to the caller waiting for the job; the other pieces
-// still run and the pool goes on working.
-TEST_F(ParallelWalkTest, AThrowingPieceReachesItsWaiter) {
-    WorkerPool pool(2);
-    std::atomic<int> ran = 0;
-    WorkerPool::Group group;
-    pool.submit(group, [] { throw std::runtime_error("piece failed"); });
-    for (int i = 0; i < 8; ++i) {
-        pool.submit(group, [&] { ++ran; });
-    }
-    EXPECT_THROW(pool.runUntilDone(group), std::runtime_error);
-    EXPECT_EQ(ran.load(), 8);
-    WorkerPool::Group next;
-    pool.submit(next, [&] { ++ran; });
-    EXPECT_NO_THROW(pool.runUntilDone(next));
-    EXPECT_EQ(ran.load(), 9);
 }
