@@ -5,6 +5,7 @@
 #include "platform/fs/Path.h"
 #include "platform/fs/RegularFile.h"
 #include "platform/icons/FileIconManager.h"
+#include "platform/icons/IcnsContainer.h"
 
 #include <QIcon>
 #include <QMimeDatabase>
@@ -119,29 +120,18 @@ QImage fileIconImage(const std::string& path, const QSize& pixels) {
 } // namespace
 
 QImage largestIcnsImage(const QByteArray& icns) {
-    // Entries follow an 8-byte header: a four-letter type and a big-endian length that counts the
-    // entry's own 8 bytes. PNG entries start with the PNG signature whatever their type.
-    const auto bigEndian = [&](qsizetype at) {
-        return (quint32(quint8(icns[at])) << 24) | (quint32(quint8(icns[at + 1])) << 16) |
-               (quint32(quint8(icns[at + 2])) << 8) | quint32(quint8(icns[at + 3]));
-    };
-    QImage best;
-    qsizetype at = 8;
-    while (at + 8 <= icns.size()) {
-        const quint32 length = bigEndian(at + 4);
-        if (length < 8 || length > quint32(icns.size() - at)) {
-            break;
+    // Widest first by what each PNG header declares, so that only the image shown is decoded;
+    // one that fails to decode gives way to the next.
+    const std::string_view bytes(icns.constData(), static_cast<std::size_t>(icns.size()));
+    for (const IcnsContainer::PngEntry& entry : IcnsContainer::pngEntries(bytes)) {
+        const QImage image = QImage::fromData(
+            icns.mid(static_cast<qsizetype>(entry.offset), static_cast<qsizetype>(entry.length)),
+            "PNG");
+        if (!image.isNull()) {
+            return image;
         }
-        const QByteArray data = icns.mid(at + 8, length - 8);
-        if (data.startsWith("\x89PNG\r\n\x1a\n")) {
-            const QImage image = QImage::fromData(data, "PNG");
-            if (!image.isNull() && image.width() > best.width()) {
-                best = image;
-            }
-        }
-        at += length;
     }
-    return best;
+    return {};
 }
 
 IconImageProvider::IconImageProvider()
