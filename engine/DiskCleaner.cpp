@@ -133,6 +133,7 @@ StartOutcome DiskCleaner::start(Work work) {
         } else {
             self->clean();
         }
+        self->finish(work);
     });
     return outcome;
 }
@@ -215,9 +216,19 @@ void DiskCleaner::search() {
             delegate.cleanerDidUpdateProgress(progress);
         });
     }
+}
+
+void DiskCleaner::finish(Work work) {
     busy_.store(false);
     running_.store(Work::none);
-    notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidFinishSearch(); });
+    if (work == Work::search) {
+        notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidFinishSearch(); });
+        return;
+    }
+    notify([](DiskCleanerDelegate& delegate) {
+        delegate.cleanerDidUpdateProgress(1.0F);
+        delegate.cleanerDidFinishCleaning();
+    });
 }
 
 void DiskCleaner::clean() {
@@ -278,12 +289,6 @@ void DiskCleaner::clean() {
             result->removeItem(item);
         }
     }
-
-    running_.store(Work::none);
-    notify([](DiskCleanerDelegate& delegate) {
-        delegate.cleanerDidUpdateProgress(1.0F);
-        delegate.cleanerDidFinishCleaning();
-    });
 }
 
 } // namespace sorvane

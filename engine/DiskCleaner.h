@@ -50,8 +50,13 @@ public:
 private:
     enum class Work : std::uint8_t { none, search, cleaning };
 
+    // The work itself; what it holds is gone when it returns.
     void search();
     void clean();
+    // Gives up the claim and posts the work's last report. It runs after the work has returned,
+    // so that whoever acts on the report (a new run, the end of the process) finds nothing of
+    // the old run still being let go on its thread.
+    void finish(Work work);
     // Claims the engine for the work, or says why not; the claim ends with the work's last
     // report.
     StartOutcome start(Work work);

@@ -128,13 +128,16 @@ TEST(DiskCleanerTest, SearchReportsEachCategoryInOrderOnTheMainThread) {
 }
 
 TEST(DiskCleanerTest, OneRunAtATimeEmptiesResultsAtOnceAndNothingStartsOnceStopped) {
-    // The search holds until released; a start that wrongly waits for it fails at the deadline
-    // instead of hanging.
+    // The search finds its item once the emptied result has been looked at, then holds until
+    // released; a start that wrongly waits for it fails at the deadline instead of hanging.
+    std::promise<void> look;
     std::promise<void> release;
+    std::shared_future<void> looked = look.get_future().share();
     std::shared_future<void> released = release.get_future().share();
     std::atomic<bool> holding = false;
     auto blocking =
         std::make_shared<TestCategory>(QStringLiteral("Blocking"), [&](CleanerResult& result) {
+            looked.wait();
             result.add(item("found", std::nullopt, {}, true));
             holding.store(true);
             released.wait_for(std::chrono::seconds(20));
@@ -145,6 +148,7 @@ TEST(DiskCleanerTest, OneRunAtATimeEmptiesResultsAtOnceAndNothingStartsOnceStopp
     ASSERT_TRUE(engine->startSearch().isStarted());
     // Emptied before startSearch returns, not later on the worker.
     EXPECT_TRUE(blocking->result()->items().empty());
+    look.set_value();
     ASSERT_TRUE(test::waitUntil([&] { return holding.load(); }));
 
     // Neither a second search (which would empty the result under the running one) nor a
