@@ -97,11 +97,17 @@ MainViewModel::~MainViewModel() {
 }
 
 void MainViewModel::requestSearch() {
-    setFlag(isSearching_, true, &MainViewModel::isSearchingChanged);
-    cleaner_->startSearch();
+    // A refusal (the engine is stopped, or runs a search already) leaves the flags to the
+    // reports of whatever runs.
+    if (cleaner_->startSearch().isStarted()) {
+        setFlag(isSearching_, true, &MainViewModel::isSearchingChanged);
+    }
 }
 
 void MainViewModel::setFlag(bool& flag, bool value, void (MainViewModel::*changed)()) {
+    if (flag == value) {
+        return;
+    }
     flag = value;
     emit(this->*changed)();
 }
@@ -206,9 +212,12 @@ void MainViewModel::measureSelection() {
             }
         }
     }
-    selectionInfo_ = AppStrings::plural("SELECTED_FILES", count)
-                         .arg(QString::fromStdString(IO::formattedSize(bytes)));
-    emit selectionInfoChanged();
+    const QString info = AppStrings::plural("SELECTED_FILES", count)
+                             .arg(QString::fromStdString(IO::formattedSize(bytes)));
+    if (info != selectionInfo_) {
+        selectionInfo_ = info;
+        emit selectionInfoChanged();
+    }
     const bool anySelected =
         std::any_of(results_.begin(), results_.end(), [](const ResultViewModel* category) {
             return std::any_of(
@@ -242,8 +251,9 @@ void MainViewModel::deleteSelection() {
             item->handOverSelection();
         }
     }
-    setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
-    cleaner_->startCleaning();
+    if (cleaner_->startCleaning().isStarted()) {
+        setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
+    }
 }
 
 void MainViewModel::cleanerDidStartSearch() {
@@ -272,6 +282,9 @@ void MainViewModel::cleanerDidFinishSearch() {
             continue;
         }
         auto node = std::make_unique<ResultViewModel>(*category);
+        if (const auto& identifier = node->bundleIdentifier()) {
+            node->setAppRunning(appRunning_.value(*identifier));
+        }
         // A row's change of state asks for a new summary; asks of one turn are answered once.
         connect(node.get(), &ResultViewModel::itemChanged, this, &MainViewModel::updateSelection);
         allResults_.push_back(std::move(node));
@@ -283,9 +296,7 @@ void MainViewModel::cleanerDidFinishSearch() {
 
 void MainViewModel::cleanerDidStartCleaning() {
     // Already set when Delete was pressed; an engine started by someone else still shows.
-    if (!isCleaning_) {
-        setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
-    }
+    setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
 }
 
 void MainViewModel::cleanerDidFinishCleaning() {
@@ -296,7 +307,9 @@ void MainViewModel::cleanerDidFinishCleaning() {
 }
 
 void MainViewModel::didUpdate(const QString& identifier, bool isRunning) {
-    for (ResultViewModel* category : results_) {
+    appRunning_.insert(identifier, isRunning);
+    // Hidden categories too: the monitor will not say it again when the filter lets them back.
+    for (const auto& category : allResults_) {
         if (category->bundleIdentifier() == identifier) {
             category->setAppRunning(isRunning);
         }

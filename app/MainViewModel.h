@@ -7,6 +7,7 @@
 #include "engine/IDiskCleaner.h"
 #include "platform/desktop/AppRunnerMonitor.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QStringList>
@@ -104,6 +105,7 @@ private:
     void showResults();
     // Asks the engine for a search; from now until it reports its end, Delete is inert.
     void requestSearch();
+    // Announces the flag only when it changes.
     void setFlag(bool& flag, bool value, void (MainViewModel::*changed)());
 
     bool isFiltering_ = false;
@@ -117,6 +119,9 @@ private:
     bool selectionUpdatePending_ = false;
     QString filterText_;
     SortBy sortBy_;
+    // The monitor's latest word on each program: it speaks only of changes, and the nodes of
+    // every new search must start from it.
+    QHash<QString, bool> appRunning_;
 
     std::vector<std::unique_ptr<ResultViewModel>> allResults_;
     QList<ResultViewModel*> results_;

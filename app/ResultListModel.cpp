@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 
 namespace sorvane {
 
@@ -185,18 +186,25 @@ void ResultListModel::reportChanges() {
     if (changed_.isEmpty()) {
         return;
     }
-    int first = static_cast<int>(rows_.size());
-    int last = -1;
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(changed_.size()));
     for (const ResultViewModel* node : std::as_const(changed_)) {
         const auto found = rowOf_.constFind(node);
         if (found != rowOf_.constEnd()) {
-            first = std::min(first, *found);
-            last = std::max(last, *found);
+            rows.push_back(*found);
         }
     }
     changed_.clear();
-    if (last >= first) {
-        emit dataChanged(index(first), index(last), {CheckStateRole, IsAppRunningRole});
+    std::sort(rows.begin(), rows.end());
+    // One report per run of adjacent changed rows: a whole list selected at once is one report,
+    // and the rows between two changes are not announced again.
+    for (auto first = rows.begin(); first != rows.end();) {
+        auto last = first;
+        while (std::next(last) != rows.end() && *std::next(last) == *last + 1) {
+            ++last;
+        }
+        emit dataChanged(index(*first), index(*last), {CheckStateRole, IsAppRunningRole});
+        first = std::next(last);
     }
 }
 

@@ -16,7 +16,7 @@ class ResultViewModel;
 // The shown results as one flat list for the window: each category row followed, while it is
 // expanded, by the rows of its shown items. Only visible rows get delegates, so a category of tens
 // of thousands of items stays smooth. Changes of rows' check and running states are gathered and
-// reported once at the end of each turn of the event loop.
+// reported at the end of each turn of the event loop, for the rows that changed and no others.
 class ResultListModel : public QAbstractListModel {
     Q_OBJECT
 

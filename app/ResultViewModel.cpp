@@ -37,6 +37,9 @@ int ResultViewModel::checkState() const {
 }
 
 void ResultViewModel::assignSelected(std::optional<bool> selected) {
+    if (isSelected_ == selected) {
+        return;
+    }
     isSelected_ = selected;
     emit isSelectedChanged();
     if (parentNode_ != nullptr) {
@@ -45,6 +48,9 @@ void ResultViewModel::assignSelected(std::optional<bool> selected) {
 }
 
 void ResultViewModel::setAppRunning(bool running) {
+    if (isAppRunning_ == running) {
+        return;
+    }
     isAppRunning_ = running;
     emit isAppRunningChanged();
 }

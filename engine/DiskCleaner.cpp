@@ -1,5 +1,6 @@
 #include "DiskCleaner.h"
 
+#include "EngineLog.h"
 #include "MainQueue.h"
 #include "platform/fs/Path.h"
 #include "platform/fs/Shutdown.h"
@@ -8,18 +9,16 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace sorvane {
 
 namespace {
 
-constexpr double progressInterval = 0.025;
-
-double secondsSince1970() {
-    using namespace std::chrono;
-    return duration<double>(system_clock::now().time_since_epoch()).count();
-}
+// A steady clock: a wall clock set back would hold the reports until it caught up again.
+using ProgressClock = std::chrono::steady_clock;
+constexpr auto progressInterval = std::chrono::milliseconds(25);
 
 void resetResults(const CategoryList& categories) {
     for (const auto& category : categories) {
@@ -100,17 +99,43 @@ bool DiskCleaner::stopping() const {
     return stopped_.load() || Shutdown::isUnderway();
 }
 
-void DiskCleaner::start(void (DiskCleaner::*work)()) {
-    if (stopping()) {
-        return;
-    }
+StartOutcome DiskCleaner::start(Work work) {
     const std::lock_guard lock(threadMutex_);
-    // The previous operation has posted its last report by the time a new one can be asked
-    // for, so this waits at most for its thread to return.
+    StartOutcome outcome = StartOutcome::started();
+    Work running = Work::none;
+    if (stopping()) {
+        outcome = StartOutcome::refused(StartOutcome::Refusal::stopped);
+    } else if (!running_.compare_exchange_strong(running, work)) {
+        outcome =
+            StartOutcome::refused(running == Work::search ? StartOutcome::Refusal::searchRunning
+                                                          : StartOutcome::Refusal::cleaningRunning);
+    }
+    if (!outcome.isStarted()) {
+        qCWarning(engineLog).noquote()
+            << (work == Work::search ? "search" : "cleaning") << "refused:" << outcome.reason();
+        return outcome;
+    }
+    // The previous work gave up its claim only after its last change to the results, so this
+    // waits at most for its thread to return; only then may the results be touched here.
     if (worker_.joinable()) {
         worker_.join();
     }
-    worker_ = std::thread([self = shared_from_this(), work] { ((*self).*work)(); });
+    if (work == Work::search) {
+        if (source_) {
+            setCategories(source_());
+        } else {
+            reset();
+        }
+    }
+    worker_ = std::thread([self = shared_from_this(), work] {
+        if (work == Work::search) {
+            self->search();
+        } else {
+            self->clean();
+        }
+        self->finish(work);
+    });
+    return outcome;
 }
 
 void DiskCleaner::measure(const std::vector<std::shared_ptr<CleanerItem>>& items) const {
@@ -140,20 +165,12 @@ void DiskCleaner::stop() {
     }
 }
 
-void DiskCleaner::startSearch() {
-    if (stopping()) {
-        return;
-    }
-    if (source_) {
-        setCategories(source_());
-    } else {
-        reset();
-    }
-    start(&DiskCleaner::search);
+StartOutcome DiskCleaner::startSearch() {
+    return start(Work::search);
 }
 
-void DiskCleaner::startCleaning() {
-    start(&DiskCleaner::clean);
+StartOutcome DiskCleaner::startCleaning() {
+    return start(Work::cleaning);
 }
 
 std::uint64_t DiskCleaner::measuredSelectedSize(const CategoryList& categories) const {
@@ -199,8 +216,19 @@ void DiskCleaner::search() {
             delegate.cleanerDidUpdateProgress(progress);
         });
     }
+}
+
+void DiskCleaner::finish(Work work) {
     busy_.store(false);
-    notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidFinishSearch(); });
+    running_.store(Work::none);
+    if (work == Work::search) {
+        notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidFinishSearch(); });
+        return;
+    }
+    notify([](DiskCleanerDelegate& delegate) {
+        delegate.cleanerDidUpdateProgress(1.0F);
+        delegate.cleanerDidFinishCleaning();
+    });
 }
 
 void DiskCleaner::clean() {
@@ -212,6 +240,8 @@ void DiskCleaner::clean() {
     }
     const auto total = static_cast<float>(itemCount);
     std::size_t processed = 0;
+    // None yet: the first item reports.
+    std::optional<ProgressClock::time_point> lastUpdate;
 
     for (const auto& category : cleaning) {
         const auto result = category->result();
@@ -245,12 +275,13 @@ void DiskCleaner::clean() {
                 }
             }
             ++processed;
-            if (lastUpdate_ + progressInterval < secondsSince1970()) {
+            const auto now = ProgressClock::now();
+            if (!lastUpdate || now - *lastUpdate > progressInterval) {
                 const float progress = static_cast<float>(processed) / total;
                 notify([progress](DiskCleanerDelegate& delegate) {
                     delegate.cleanerDidUpdateProgress(progress);
                 });
-                lastUpdate_ = secondsSince1970();
+                lastUpdate = now;
             }
         }
         // Items are matched by identity: two items without a url must not stand for each other.
@@ -258,11 +289,6 @@ void DiskCleaner::clean() {
             result->removeItem(item);
         }
     }
-
-    notify([](DiskCleanerDelegate& delegate) {
-        delegate.cleanerDidUpdateProgress(1.0F);
-        delegate.cleanerDidFinishCleaning();
-    });
 }
 
 } // namespace sorvane

@@ -3,6 +3,7 @@
 #include "IDiskCleaner.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -40,16 +41,25 @@ public:
     std::uint64_t totalSize() const override;
     std::uint64_t selectedSize() const override;
 
-    void startSearch() override;
-    void startCleaning() override;
+    StartOutcome startSearch() override;
+    StartOutcome startCleaning() override;
     void reset() override;
     void stop() override;
     ~DiskCleaner() override;
 
 private:
+    enum class Work : std::uint8_t { none, search, cleaning };
+
+    // The work itself; what it holds is gone when it returns.
     void search();
     void clean();
-    void start(void (DiskCleaner::*work)());
+    // Gives up the claim and posts the work's last report. It runs after the work has returned,
+    // so that whoever acts on the report (a new run, the end of the process) finds nothing of
+    // the old run still being let go on its thread.
+    void finish(Work work);
+    // Claims the engine for the work, or says why not; the claim ends with the work's last
+    // report.
+    StartOutcome start(Work work);
     bool stopping() const;
     // Measures each item once and keeps its size.
     void measure(const std::vector<std::shared_ptr<CleanerItem>>& items) const;
@@ -59,10 +69,9 @@ private:
     void notify(std::function<void(DiskCleanerDelegate&)> call);
 
     mutable std::mutex mutex_; // guards categories_ and delegate_
-    // Wall-clock seconds of the last progress report of a cleaning; touched only by the
-    // cleaning thread, and cleanings never overlap.
-    double lastUpdate_ = 0;
     std::atomic<bool> busy_ = false;
+    // Claimed by start() under threadMutex_, given back by the worker before its last report.
+    std::atomic<Work> running_ = Work::none;
     std::atomic<bool> stopped_ = false;
     std::mutex threadMutex_; // guards worker_
     std::thread worker_;

@@ -2,6 +2,7 @@
 
 #include "DiskCleanerDelegate.h"
 #include "IDiskCleanerCategory.h"
+#include "StartOutcome.h"
 
 #include <cstdint>
 #include <memory>
@@ -26,15 +27,17 @@ public:
     virtual std::uint64_t totalSize() const = 0;
     virtual std::uint64_t selectedSize() const = 0;
 
-    // Both return at once; the work runs on a thread of its own. The caller must not start one
-    // while the other runs.
-    virtual void startSearch() = 0;
-    virtual void startCleaning() = 0;
+    // Both return at once; the work runs on a thread of its own. While a search or a cleaning
+    // runs, or once the engine is stopped, either is refused and changes nothing. A run counts
+    // as over from the moment its last report is posted, so the delegate's handler of that
+    // report may start the next one.
+    virtual StartOutcome startSearch() = 0;
+    virtual StartOutcome startCleaning() = 0;
     // Empties every category's items.
     virtual void reset() = 0;
     // Stops a running search or cleaning at its next item (at its next entry too once the
-    // process's shutdown has begun) and waits until its thread has ended; later starts do
-    // nothing.
+    // process's shutdown has begun) and waits until its thread has ended; later starts are
+    // refused.
     virtual void stop() = 0;
 
 protected:

@@ -21,6 +21,8 @@ void AppRunnerMonitor::start() {
     if (timer_) {
         return;
     }
+    // The first check of every run tells the whole state again.
+    reported_.clear();
     timer_ = std::make_unique<QTimer>();
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(std::max(1, static_cast<int>(std::lround(interval_ * 1000.0))));
@@ -52,7 +54,13 @@ void AppRunnerMonitor::check() {
         return;
     }
     for (const QString& identifier : identifiers_) {
-        delegate->didUpdate(identifier, running->contains(identifier));
+        const bool isRunning = running->contains(identifier);
+        const auto told = reported_.constFind(identifier);
+        if (told != reported_.constEnd() && *told == isRunning) {
+            continue;
+        }
+        reported_.insert(identifier, isRunning);
+        delegate->didUpdate(identifier, isRunning);
     }
 }
 

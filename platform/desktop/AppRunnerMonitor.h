@@ -3,6 +3,7 @@
 #include "AppRunnerMonitorDelegate.h"
 #include "RunningApplications.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -11,8 +12,9 @@ class QTimer;
 
 namespace sorvane {
 
-// Tells its delegate, at a fixed interval, which of a fixed list of applications are running.
-// While monitoring, its timer keeps it alive; stop() lets it go.
+// Tells its delegate, at a fixed interval, which of a fixed list of applications started or
+// stopped running: the first check after start() reports every one, later checks only those
+// whose state changed. While monitoring, its timer keeps it alive; stop() lets it go.
 class AppRunnerMonitor : public std::enable_shared_from_this<AppRunnerMonitor> {
     struct Passkey {};
 
@@ -27,8 +29,10 @@ public:
     // Seconds between two checks.
     double interval() const { return interval_; }
     std::weak_ptr<AppRunnerMonitorDelegate> delegate() const { return delegate_; }
+    // The new delegate hears of every application at the next check.
     void setDelegate(std::weak_ptr<AppRunnerMonitorDelegate> delegate) {
         delegate_ = std::move(delegate);
+        reported_.clear();
     }
     bool isMonitoring() const { return timer_ != nullptr; }
 
@@ -37,8 +41,9 @@ public:
     void start();
     // Must be called on the thread that called start(). Does nothing when idle.
     void stop();
-    // Reports every watched identifier, in order, as the newest reading of the running
-    // applications has it (taken at most one check ago), and asks for a fresh reading.
+    // Reports, in order, each watched identifier whose state in the newest reading of the running
+    // applications (taken at most one check ago) differs from what the delegate was last told,
+    // and asks for a fresh reading.
     void check();
 
 private:
@@ -46,6 +51,8 @@ private:
     const QStringList identifiers_;
     const double interval_;
     std::weak_ptr<AppRunnerMonitorDelegate> delegate_;
+    // What the delegate was last told of each identifier; none yet means it must hear it.
+    QHash<QString, bool> reported_;
     RunningApplications running_;
 };
 

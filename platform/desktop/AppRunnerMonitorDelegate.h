@@ -8,7 +8,8 @@ class AppRunnerMonitorDelegate {
 public:
     virtual ~AppRunnerMonitorDelegate() = default;
 
-    // Called for every watched identifier on every check, changed or not.
+    // Called for every watched identifier on the first check, then only when its state
+    // changed.
     virtual void didUpdate(const QString& identifier, bool isRunning) = 0;
 
 protected:

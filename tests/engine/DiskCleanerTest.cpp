@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
@@ -59,11 +61,10 @@ struct Recorder final : public DiskCleanerDelegate {
     bool saw(const std::string& event) const {
         return std::find(events.begin(), events.end(), event) != events.end();
     }
-    bool run(void (DiskCleaner::*start)(), const std::string& last) {
+    bool run(StartOutcome (DiskCleaner::*start)(), const std::string& last) {
         events.clear();
         progresses.clear();
-        ((*engine).*start)();
-        return test::waitUntil([&] { return saw(last); });
+        return ((*engine).*start)().isStarted() && test::waitUntil([&] { return saw(last); });
     }
 
     std::shared_ptr<DiskCleaner> engine;
@@ -126,28 +127,47 @@ TEST(DiskCleanerTest, SearchReportsEachCategoryInOrderOnTheMainThread) {
     }
 }
 
-TEST(DiskCleanerTest, SearchEmptiesResultsAtOnceAndNothingStartsOnceStopped) {
+TEST(DiskCleanerTest, OneRunAtATimeEmptiesResultsAtOnceAndNothingStartsOnceStopped) {
+    // The search finds its item once the emptied result has been looked at, then holds until
+    // released; a start that wrongly waits for it fails at the deadline instead of hanging.
+    std::promise<void> look;
     std::promise<void> release;
+    std::shared_future<void> looked = look.get_future().share();
     std::shared_future<void> released = release.get_future().share();
-    auto blocking = std::make_shared<TestCategory>(QStringLiteral("Blocking"),
-                                                   [&](CleanerResult&) { released.wait(); });
+    std::atomic<bool> holding = false;
+    auto blocking =
+        std::make_shared<TestCategory>(QStringLiteral("Blocking"), [&](CleanerResult& result) {
+            looked.wait();
+            result.add(item("found", std::nullopt, {}, true));
+            holding.store(true);
+            released.wait_for(std::chrono::seconds(20));
+        });
     const auto engine = DiskCleaner::create(blocking);
     const auto recorder = recorderOf(engine);
     blocking->result()->add(Url("/stale"));
-    engine->startSearch();
+    ASSERT_TRUE(engine->startSearch().isStarted());
     // Emptied before startSearch returns, not later on the worker.
-    EXPECT_TRUE(blocking->result()->isEmpty());
-    ASSERT_TRUE(test::waitUntil([&] { return recorder->saw("will Blocking"); }));
+    EXPECT_TRUE(blocking->result()->items().empty());
+    look.set_value();
+    ASSERT_TRUE(test::waitUntil([&] { return holding.load(); }));
+
+    // Neither a second search (which would empty the result under the running one) nor a
+    // cleaning starts while the search runs.
+    using Refusal = StartOutcome::Refusal;
+    EXPECT_EQ(engine->startSearch().refusal(), Refusal::searchRunning);
+    EXPECT_EQ(engine->startCleaning().refusal(), Refusal::searchRunning);
+    EXPECT_EQ(blocking->result()->items().size(), 1U);
     release.set_value();
     ASSERT_TRUE(test::waitUntil([&] { return recorder->saw("finish"); }));
+    EXPECT_EQ(recorder->events, (std::vector<std::string>{"start", "will Blocking", "selected 0",
+                                                          "progress", "finish"}));
 
     // Once stopped, neither a search (which would first empty the result) nor a cleaning (which
     // would take out the item, having no location left) starts, nor does either report.
-    blocking->result()->add(item("nowhere", std::nullopt, {}, true));
     recorder->events.clear();
     engine->stop();
-    engine->startSearch();
-    engine->startCleaning();
+    EXPECT_EQ(engine->startSearch().refusal(), Refusal::stopped);
+    EXPECT_EQ(engine->startCleaning().refusal(), Refusal::stopped);
     // Joins whatever thread the two calls might have started, then takes in what it reported.
     engine->stop();
     QCoreApplication::processEvents();
