@@ -166,7 +166,7 @@ std::variant<CategoryList, std::string> chooseCategories(const std::vector<std::
     std::string valid;
     std::set<std::string> known;
     for (const auto& category : all) {
-        const std::string key = categoryKey(*category);
+        const std::string key = category->key();
         valid += (valid.empty() ? "" : ", ") + key;
         known.insert(key);
     }
@@ -180,7 +180,7 @@ std::variant<CategoryList, std::string> chooseCategories(const std::vector<std::
     }
     CategoryList chosen;
     for (const auto& category : all) {
-        if (std::find(keys.begin(), keys.end(), categoryKey(*category)) != keys.end()) {
+        if (std::find(keys.begin(), keys.end(), category->key()) != keys.end()) {
             chosen.push_back(category);
         }
     }

@@ -2,7 +2,6 @@
 // was selected and nothing else: whatever links, swaps or mounts an attacker puts in the way, no
 // byte outside the home's junk folders is counted or removed.
 
-#include "finders/CategoryFinder.h"
 #include "finders/PredefinedCategories.h"
 #include "platform/fs/Path.h"
 #include "platform/places/Layout.h"
@@ -191,7 +190,7 @@ TEST_P(CliLayoutTest, ScanReportsWhatTheFindersFind) {
                 {"name", item->name()}, {"url", url}, {"suburls", suburls}, {"size", bytes}});
             size += bytes;
         }
-        const auto key = q(dynamic_cast<const CategoryFinder&>(*category).nameKey());
+        const auto key = q(category->key());
         const auto bundle = category->bundleIdentifier();
         EXPECT_FALSE(items.isEmpty()) << "the sample home has something for " << key.toStdString();
         expected.append(
