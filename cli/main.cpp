@@ -4,7 +4,6 @@
 #include "CommandLine.h"
 #include "EngineSession.h"
 #include "Findings.h"
-#include "PathText.h"
 #include "ScanReport.h"
 #include "finders/PredefinedCategories.h"
 #include "platform/fs/Anchor.h"
@@ -15,6 +14,7 @@
 #include "platform/places/FreedesktopFolders.h"
 #include "platform/places/Layout.h"
 #include "platform/places/SystemRoot.h"
+#include "platform/text/EscapedText.h"
 
 #include <QCoreApplication>
 
@@ -57,7 +57,7 @@ std::optional<std::string> useMacosHome(const std::string& folder) {
     const std::string home = Path::absolute(folder);
     const auto pieces = std::count(home.begin(), home.end(), '/');
     if (pieces != 2 || home.size() < 4) {
-        return "--home '" + PathText::escape(folder) +
+        return "--home '" + EscapedText::escape(folder) +
                "' must lie exactly two levels below / in the macOS layout (as /Users/name does), "
                "because the home "
                "folder is always the first two levels of the home path";
@@ -65,12 +65,12 @@ std::optional<std::string> useMacosHome(const std::string& folder) {
     // Everything is reached from the home without following links, so the home itself must be
     // the folder meant, not a link that could be pointed elsewhere.
     if (Path::isLink(home)) {
-        return "--home '" + PathText::escape(folder) +
+        return "--home '" + EscapedText::escape(folder) +
                "' is a symbolic link; give the folder itself";
     }
     setenv("HOME", home.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     if (!Path::isDirectory(home)) {
-        return "--home '" + PathText::escape(folder) + "' is not a folder";
+        return "--home '" + EscapedText::escape(folder) + "' is not a folder";
     }
     return std::nullopt;
 }
@@ -98,7 +98,7 @@ std::optional<std::string> useLayout(const CommandLine& line) {
         return *problem;
     }
     if (line.home && Anchor::hasDotComponent(*line.home)) {
-        return "--home '" + PathText::escape(*line.home) +
+        return "--home '" + EscapedText::escape(*line.home) +
                "' must not hold a '.' or '..' component";
     }
     // The automatic choice looks at the home that will be scanned.
@@ -120,8 +120,8 @@ std::optional<std::string> useLayout(const CommandLine& line) {
     const char* variable = std::getenv("HOME"); // NOLINT(concurrency-mt-unsafe)
     const std::string home = variable != nullptr ? variable : "";
     if (const std::string problem = FreedesktopFolders::problemWith(home); !problem.empty()) {
-        const std::string given = line.home ? "--home '" + PathText::escape(*line.home) + "'"
-                                            : "$HOME '" + PathText::escape(home) + "'";
+        const std::string given = line.home ? "--home '" + EscapedText::escape(*line.home) + "'"
+                                            : "$HOME '" + EscapedText::escape(home) + "'";
         return given + " cannot be scanned: " + problem;
     }
     Layout::choose(kind, line.home ? FreedesktopFolders::under(home)
@@ -132,7 +132,7 @@ std::optional<std::string> useLayout(const CommandLine& line) {
 std::optional<std::string> useRoot(const std::string& folder) {
     const std::string root = Path::absolute(folder);
     if (!Path::isDirectory(root)) {
-        return "--root '" + PathText::escape(folder) + "' is not a folder";
+        return "--root '" + EscapedText::escape(folder) + "' is not a folder";
     }
     SystemRoot::set(root);
     return std::nullopt;
@@ -172,7 +172,7 @@ std::variant<CategoryList, std::string> chooseCategories(const std::vector<std::
     }
     for (const auto& key : keys) {
         if (known.count(key) == 0) {
-            return "unknown category key '" + PathText::escape(key) + "'; valid keys: " + valid;
+            return "unknown category key '" + EscapedText::escape(key) + "'; valid keys: " + valid;
         }
     }
     if (keys.empty()) {
@@ -230,10 +230,10 @@ bool allLocationsGiven(const ItemFinding& item, const std::set<std::string>& giv
 std::string partOfGroupMessage(const std::string& path, const ItemFinding& item) {
     std::string locations;
     for (const auto& location : item.locations()) {
-        locations += (locations.empty() ? "'" : ", '") + PathText::escape(location) + "'";
+        locations += (locations.empty() ? "'" : ", '") + EscapedText::escape(location) + "'";
     }
-    return "--path '" + PathText::escape(path) + "' is one location of the group '" +
-           PathText::escape(item.name) + "', which is only cleaned whole; give all of its " +
+    return "--path '" + EscapedText::escape(path) + "' is one location of the group '" +
+           EscapedText::escape(item.name) + "', which is only cleaned whole; give all of its " +
            "locations: " + locations;
 }
 
@@ -273,7 +273,7 @@ int clean(const CommandLine& line, std::FILE* out) {
     for (const auto& path : line.paths) {
         if (Anchor::hasDotComponent(path)) {
             return fail(
-                "'" + PathText::escape(path) +
+                "'" + EscapedText::escape(path) +
                 "' holds a '.' or '..' component; give the location as the reports write it");
         }
         const std::string location = normalisedLocation(path);
@@ -292,7 +292,7 @@ int clean(const CommandLine& line, std::FILE* out) {
             }
         }
         if (!matched) {
-            return fail("no item was found at '" + PathText::escape(path) + "'");
+            return fail("no item was found at '" + EscapedText::escape(path) + "'");
         }
     }
     std::vector<SelectedItem> selection;
