@@ -1,8 +1,8 @@
 #include "CleanReport.h"
 
 #include "JsonWriter.h"
-#include "PathText.h"
 #include "platform/fs/Path.h"
+#include "platform/text/EscapedText.h"
 #include "platform/text/IO.h"
 
 namespace sorvane::cli {
@@ -12,7 +12,7 @@ namespace {
 void writePaths(JsonWriter& json, const std::vector<std::string>& paths) {
     json.beginArray();
     for (const auto& path : paths) {
-        json.string(PathText::escape(path));
+        json.string(EscapedText::escape(path));
     }
     json.endArray();
 }
@@ -47,16 +47,16 @@ void CleanReport::recordOutcome() {
 
 void CleanReport::writeText(std::FILE* out) const {
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
-    std::fprintf(out, "Home: %s\n", PathText::escape(home_).c_str());
+    std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
     std::fprintf(out, "%s\n",
                  cleaned_ ? "Selected for deletion:"
                           : "Would delete (nothing is deleted without --yes):");
     for (const auto& selected : selection_) {
         std::fprintf(out, "  %-26s %-50s %12s\n", selected.categoryKey.c_str(),
-                     PathText::escape(selected.item.name).c_str(),
+                     EscapedText::escape(selected.item.name).c_str(),
                      IO::formattedSize(selected.item.size).c_str());
         for (const auto& location : selected.item.locations()) {
-            std::fprintf(out, "      %s\n", PathText::escape(location).c_str());
+            std::fprintf(out, "      %s\n", EscapedText::escape(location).c_str());
         }
     }
     std::fprintf(out, "Selected: %zu item%s, %s\n", selection_.size(),
@@ -67,12 +67,12 @@ void CleanReport::writeText(std::FILE* out) const {
     std::fprintf(out, "Deleted: %zu location%s\n", deleted_.size(),
                  deleted_.size() == 1 ? "" : "s");
     for (const auto& location : deleted_) {
-        std::fprintf(out, "  %s\n", PathText::escape(location).c_str());
+        std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
     }
     std::fprintf(out, "Remaining: %zu location%s\n", remaining_.size(),
                  remaining_.size() == 1 ? "" : "s");
     for (const auto& location : remaining_) {
-        std::fprintf(out, "  %s\n", PathText::escape(location).c_str());
+        std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
     }
 }
 
@@ -82,7 +82,7 @@ void CleanReport::writeJson(std::FILE* out) const {
     json.key("layout");
     json.string(layout_);
     json.key("home");
-    json.string(PathText::escape(home_));
+    json.string(EscapedText::escape(home_));
     json.key("cleaned");
     json.boolean(cleaned_);
     json.key("selected");
@@ -95,7 +95,7 @@ void CleanReport::writeJson(std::FILE* out) const {
         json.string(selected.item.name);
         json.key("url");
         if (selected.item.url) {
-            json.string(PathText::escape(*selected.item.url));
+            json.string(EscapedText::escape(*selected.item.url));
         } else {
             json.null();
         }

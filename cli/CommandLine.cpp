@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "PathText.h"
+#include "platform/text/EscapedText.h"
 
 #include <functional>
 #include <map>
@@ -130,10 +130,10 @@ struct Parser {
             return store(argument, value);
         }
         if (argument.starts_with("-")) {
-            return "unknown option '" + PathText::escape(argument) + "' (see --help)";
+            return "unknown option '" + EscapedText::escape(argument) + "' (see --help)";
         }
         if (commandSeen) {
-            return "unexpected argument '" + PathText::escape(argument) + "' (see --help)";
+            return "unexpected argument '" + EscapedText::escape(argument) + "' (see --help)";
         }
         commandSeen = true;
         if (argument == "scan") {
@@ -141,7 +141,7 @@ struct Parser {
         } else if (argument == "clean") {
             line.command = Command::clean;
         } else {
-            return "unknown command '" + PathText::escape(argument) + "'; use scan or clean";
+            return "unknown command '" + EscapedText::escape(argument) + "'; use scan or clean";
         }
         return std::nullopt;
     }
@@ -153,9 +153,9 @@ struct Parser {
         if (option == "--category") {
             line.categoryKeys.push_back(value);
         } else if (option == "--path") {
-            const auto bytes = PathText::unescape(value);
+            const auto bytes = EscapedText::unescape(value);
             if (!bytes) {
-                return "--path '" + PathText::escape(value) +
+                return "--path '" + EscapedText::escape(value) +
                        "' holds a backslash that is neither \\\\ nor \\xHH (see --help)";
             }
             line.paths.push_back(*bytes);
@@ -164,7 +164,8 @@ struct Parser {
         } else if (option == "--layout") {
             line.layout = Layout::named(value);
             if (!line.layout) {
-                return "unknown layout '" + PathText::escape(value) + "'; use macos or freedesktop";
+                return "unknown layout '" + EscapedText::escape(value) +
+                       "'; use macos or freedesktop";
             }
         } else {
             line.root = value;

@@ -1,7 +1,5 @@
 #include "Findings.h"
 
-#include "finders/CategoryFinder.h"
-
 namespace sorvane::cli {
 
 std::vector<std::string> ItemFinding::locations() const {
@@ -13,17 +11,12 @@ std::vector<std::string> ItemFinding::locations() const {
     return all;
 }
 
-std::string categoryKey(const IDiskCleanerCategory& category) {
-    const auto* finder = dynamic_cast<const CategoryFinder*>(&category);
-    return finder != nullptr ? finder->nameKey() : std::string();
-}
-
 std::vector<CategoryFinding> collectFindings(const CategoryList& categories) {
     std::vector<CategoryFinding> findings;
     for (const auto& category : categories) {
         const auto result = category->result();
         CategoryFinding finding;
-        finding.key = categoryKey(*category);
+        finding.key = category->key();
         finding.name = result->name().toStdString();
         if (const auto identifier = category->bundleIdentifier()) {
             finding.bundleIdentifier = identifier->toStdString();

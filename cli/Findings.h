@@ -34,7 +34,5 @@ struct CategoryFinding {
 
 // What a search found, in engine order, with the sizes the engine measured during it.
 std::vector<CategoryFinding> collectFindings(const CategoryList& categories);
-// The string-table key of a category, empty for categories that have none.
-std::string categoryKey(const IDiskCleanerCategory& category);
 
 } // namespace sorvane::cli

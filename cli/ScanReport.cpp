@@ -1,7 +1,7 @@
 #include "ScanReport.h"
 
 #include "JsonWriter.h"
-#include "PathText.h"
+#include "platform/text/EscapedText.h"
 #include "platform/text/IO.h"
 
 namespace sorvane::cli {
@@ -14,23 +14,24 @@ ScanReport::ScanReport(std::string layout, std::string home,
 
 void ScanReport::writeText(std::FILE* out, bool withItems) const {
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
-    std::fprintf(out, "Home: %s\n", PathText::escape(home_).c_str());
+    std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
     std::uint64_t total = 0;
     for (const auto& category : categories_) {
         total += category.size;
-        std::fprintf(out, "%-34s %-26s %6zu item%s %12s\n", PathText::escape(category.name).c_str(),
-                     category.key.c_str(), category.items.size(),
-                     category.items.size() == 1 ? " " : "s",
+        std::fprintf(out, "%-34s %-26s %6zu item%s %12s\n",
+                     EscapedText::escape(category.name).c_str(), category.key.c_str(),
+                     category.items.size(), category.items.size() == 1 ? " " : "s",
                      IO::formattedSize(category.size).c_str());
         if (!withItems) {
             continue;
         }
         for (const auto& item : category.items) {
-            std::fprintf(out, "    %-60s %12s%s\n", PathText::escape(item.name).c_str(),
+            std::fprintf(out, "    %-60s %12s%s
+", EscapedText::escape(item.name).c_str(),
                          IO::formattedSize(item.size).c_str(),
                          item.sizeComplete ? "" : " (at least: not every folder could be read)");
             for (const auto& location : item.locations()) {
-                std::fprintf(out, "        %s\n", PathText::escape(location).c_str());
+                std::fprintf(out, "        %s\n", EscapedText::escape(location).c_str());
             }
         }
     }
@@ -44,7 +45,7 @@ void ScanReport::writeJson(std::FILE* out) const {
     json.key("layout");
     json.string(layout_);
     json.key("home");
-    json.string(PathText::escape(home_));
+    json.string(EscapedText::escape(home_));
     json.key("categories");
     json.beginArray();
     for (const auto& category : categories_) {
@@ -70,14 +71,14 @@ void ScanReport::writeJson(std::FILE* out) const {
             json.string(item.name);
             json.key("url");
             if (item.url) {
-                json.string(PathText::escape(*item.url));
+                json.string(EscapedText::escape(*item.url));
             } else {
                 json.null();
             }
             json.key("suburls");
             json.beginArray();
             for (const auto& suburl : item.suburls) {
-                json.string(PathText::escape(suburl));
+                json.string(EscapedText::escape(suburl));
             }
             json.endArray();
             json.key("size");

@@ -1,12 +1,12 @@
 // sorvane-cli: Sorvane's cleaning engine without a window.
 
+#include "CategoryCatalog.h"
 #include "CleanReport.h"
+#include "CleanSelection.h"
 #include "CommandLine.h"
 #include "EngineSession.h"
 #include "Findings.h"
-#include "PathText.h"
 #include "ScanReport.h"
-#include "finders/PredefinedCategories.h"
 #include "platform/fs/Anchor.h"
 #include "platform/fs/DescriptorLimit.h"
 #include "platform/fs/Path.h"
@@ -15,14 +15,13 @@
 #include "platform/places/FreedesktopFolders.h"
 #include "platform/places/Layout.h"
 #include "platform/places/SystemRoot.h"
+#include "platform/text/EscapedText.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <set>
 #include <string>
 #include <unistd.h>
 #include <variant>
@@ -57,7 +56,7 @@ std::optional<std::string> useMacosHome(const std::string& folder) {
     const std::string home = Path::absolute(folder);
     const auto pieces = std::count(home.begin(), home.end(), '/');
     if (pieces != 2 || home.size() < 4) {
-        return "--home '" + PathText::escape(folder) +
+        return "--home '" + EscapedText::escape(folder) +
                "' must lie exactly two levels below / in the macOS layout (as /Users/name does), "
                "because the home "
                "folder is always the first two levels of the home path";
@@ -65,12 +64,12 @@ std::optional<std::string> useMacosHome(const std::string& folder) {
     // Everything is reached from the home without following links, so the home itself must be
     // the folder meant, not a link that could be pointed elsewhere.
     if (Path::isLink(home)) {
-        return "--home '" + PathText::escape(folder) +
+        return "--home '" + EscapedText::escape(folder) +
                "' is a symbolic link; give the folder itself";
     }
     setenv("HOME", home.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     if (!Path::isDirectory(home)) {
-        return "--home '" + PathText::escape(folder) + "' is not a folder";
+        return "--home '" + EscapedText::escape(folder) + "' is not a folder";
     }
     return std::nullopt;
 }
@@ -98,7 +97,7 @@ std::optional<std::string> useLayout(const CommandLine& line) {
         return *problem;
     }
     if (line.home && Anchor::hasDotComponent(*line.home)) {
-        return "--home '" + PathText::escape(*line.home) +
+        return "--home '" + EscapedText::escape(*line.home) +
                "' must not hold a '.' or '..' component";
     }
     // The automatic choice looks at the home that will be scanned.
@@ -120,8 +119,8 @@ std::optional<std::string> useLayout(const CommandLine& line) {
     const char* variable = std::getenv("HOME"); // NOLINT(concurrency-mt-unsafe)
     const std::string home = variable != nullptr ? variable : "";
     if (const std::string problem = FreedesktopFolders::problemWith(home); !problem.empty()) {
-        const std::string given = line.home ? "--home '" + PathText::escape(*line.home) + "'"
-                                            : "$HOME '" + PathText::escape(home) + "'";
+        const std::string given = line.home ? "--home '" + EscapedText::escape(*line.home) + "'"
+                                            : "$HOME '" + EscapedText::escape(home) + "'";
         return given + " cannot be scanned: " + problem;
     }
     Layout::choose(kind, line.home ? FreedesktopFolders::under(home)
@@ -132,59 +131,10 @@ std::optional<std::string> useLayout(const CommandLine& line) {
 std::optional<std::string> useRoot(const std::string& folder) {
     const std::string root = Path::absolute(folder);
     if (!Path::isDirectory(root)) {
-        return "--root '" + PathText::escape(folder) + "' is not a folder";
+        return "--root '" + EscapedText::escape(folder) + "' is not a folder";
     }
     SystemRoot::set(root);
     return std::nullopt;
-}
-
-// Building the categories looks up application icons, and the platform prints a line for each
-// application folder that is missing; those lines say nothing about the user's request and must
-// not bury a usage error, so they are dropped while the list is built.
-CategoryList buildCategoriesQuietly() {
-    std::fflush(stdout);
-    const int saved = dup(STDOUT_FILENO);
-    const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (saved >= 0 && sink >= 0) {
-        dup2(sink, STDOUT_FILENO);
-    }
-    CategoryList all = predefinedCategories();
-    std::fflush(stdout);
-    if (saved >= 0) {
-        dup2(saved, STDOUT_FILENO);
-        close(saved);
-    }
-    if (sink >= 0) {
-        close(sink);
-    }
-    return all;
-}
-
-// The categories whose keys were given, in engine order; the message naming an unknown key.
-std::variant<CategoryList, std::string> chooseCategories(const std::vector<std::string>& keys) {
-    CategoryList all = buildCategoriesQuietly();
-    std::string valid;
-    std::set<std::string> known;
-    for (const auto& category : all) {
-        const std::string key = categoryKey(*category);
-        valid += (valid.empty() ? "" : ", ") + key;
-        known.insert(key);
-    }
-    for (const auto& key : keys) {
-        if (known.count(key) == 0) {
-            return "unknown category key '" + PathText::escape(key) + "'; valid keys: " + valid;
-        }
-    }
-    if (keys.empty()) {
-        return all;
-    }
-    CategoryList chosen;
-    for (const auto& category : all) {
-        if (std::find(keys.begin(), keys.end(), categoryKey(*category)) != keys.end()) {
-            chosen.push_back(category);
-        }
-    }
-    return chosen;
 }
 
 std::string homePath() {
@@ -199,11 +149,11 @@ std::string layoutName() {
 }
 
 int scan(const CommandLine& line, std::FILE* out) {
-    auto chosen = chooseCategories(line.categoryKeys);
-    if (const auto* error = std::get_if<std::string>(&chosen)) {
+    auto matched = CategoryCatalog::build().match(line.categoryKeys);
+    if (const auto* error = std::get_if<std::string>(&matched)) {
         return fail(*error);
     }
-    EngineSession session(std::get<CategoryList>(std::move(chosen)));
+    EngineSession session(std::get<CategoryList>(std::move(matched)));
     session.search();
     const ScanReport report(layoutName(), homePath(), collectFindings(session.categories()));
     if (line.json) {
@@ -214,112 +164,83 @@ int scan(const CommandLine& line, std::FILE* out) {
     return 0;
 }
 
-bool hasLocation(const ItemFinding& item, const std::string& path) {
-    const auto locations = item.locations();
-    return std::find(locations.begin(), locations.end(), path) != locations.end();
-}
-
-// Cleaning a group removes every location it stands for, so naming just one of them must not
-// quietly remove the others.
-bool allLocationsGiven(const ItemFinding& item, const std::set<std::string>& given) {
-    const auto locations = item.locations();
-    return std::all_of(locations.begin(), locations.end(),
-                       [&](const std::string& location) { return given.count(location) != 0; });
-}
-
-std::string partOfGroupMessage(const std::string& path, const ItemFinding& item) {
-    std::string locations;
-    for (const auto& location : item.locations()) {
-        locations += (locations.empty() ? "'" : ", '") + PathText::escape(location) + "'";
-    }
-    return "--path '" + PathText::escape(path) + "' is one location of the group '" +
-           PathText::escape(item.name) + "', which is only cleaned whole; give all of its " +
-           "locations: " + locations;
-}
-
-// The location as the engine writes it: absolute, without repeated or trailing slashes.
-std::string normalisedLocation(const std::string& path) {
-    if (path.starts_with("/")) {
-        return Url(path).path();
-    }
-    return Url(Path::workingFolder() + "/" + path).path();
-}
-
-int clean(const CommandLine& line, std::FILE* out) {
-    // A path may name an item of any category, so then every category is searched.
-    auto chosen =
-        chooseCategories(line.paths.empty() ? line.categoryKeys : std::vector<std::string>{});
-    if (auto* error = std::get_if<std::string>(&chosen)) {
-        return fail(*error);
-    }
-    if (auto check = chooseCategories(line.categoryKeys);
-        std::holds_alternative<std::string>(check)) {
-        return fail(std::get<std::string>(check));
-    }
-    EngineSession session(std::get<CategoryList>(std::move(chosen)));
-    session.search();
-    const auto findings = collectFindings(session.categories());
-
-    std::vector<std::vector<bool>> picked;
-    for (const auto& category : findings) {
-        const bool whole = std::find(line.categoryKeys.begin(), line.categoryKeys.end(),
-                                     category.key) != line.categoryKeys.end();
-        picked.emplace_back(category.items.size(), whole);
-    }
-    std::set<std::string> given;
-    for (const auto& path : line.paths) {
-        given.insert(normalisedLocation(path));
-    }
-    for (const auto& path : line.paths) {
+// A location is matched by name against what the search found, so one that steps through '.'
+// or '..' could only ever name something else; it is refused before the search takes its time.
+std::optional<std::string> problemWithPaths(const std::vector<std::string>& paths) {
+    for (const auto& path : paths) {
         if (Anchor::hasDotComponent(path)) {
-            return fail(
-                "'" + PathText::escape(path) +
-                "' holds a '.' or '..' component; give the location as the reports write it");
-        }
-        const std::string location = normalisedLocation(path);
-        bool matched = false;
-        for (std::size_t c = 0; c < findings.size(); ++c) {
-            for (std::size_t i = 0; i < findings[c].items.size(); ++i) {
-                const ItemFinding& item = findings[c].items[i];
-                if (!hasLocation(item, location)) {
-                    continue;
-                }
-                if (!picked[c][i] && !allLocationsGiven(item, given)) {
-                    return fail(partOfGroupMessage(path, item));
-                }
-                picked[c][i] = true;
-                matched = true;
-            }
-        }
-        if (!matched) {
-            return fail("no item was found at '" + PathText::escape(path) + "'");
+            return "'" + EscapedText::escape(path) +
+                   "' holds a '.' or '..' component; give the location as the reports write it";
         }
     }
-    std::vector<SelectedItem> selection;
-    for (std::size_t c = 0; c < findings.size(); ++c) {
-        for (std::size_t i = 0; i < findings[c].items.size(); ++i) {
-            if (picked[c][i]) {
-                selection.push_back({findings[c].key, findings[c].items[i]});
-            }
-        }
+    return std::nullopt;
+}
+
+// The categories a cleaning searches: those asked for, or every one when a path is given, since
+// a path may name an item of any category; the message naming an unknown key.
+std::variant<CategoryList, std::string> categoriesToSearch(const CommandLine& line) {
+    const CategoryCatalog catalog = CategoryCatalog::build();
+    auto matched = catalog.match(line.categoryKeys);
+    if (line.paths.empty() || std::holds_alternative<std::string>(matched)) {
+        return matched;
     }
-    if (selection.empty()) {
-        return fail("nothing selected: the chosen categories hold no items");
+    return catalog.all();
+}
+
+// The items the command line names among the findings; the reason it names none or cannot
+// have one of them.
+std::variant<std::vector<SelectedItem>, std::string>
+selectItems(std::vector<CategoryFinding> findings, const CommandLine& line) {
+    CleanSelection selection(std::move(findings), line.categoryKeys);
+    if (auto problem = selection.addPaths(line.paths)) {
+        return *problem;
     }
-    CleanReport report(layoutName(), homePath(), selection);
-    if (line.yes) {
-        for (const auto& selected : selection) {
-            selected.item.item->setSelected(true);
-        }
-        session.clean();
-        report.recordOutcome();
+    auto items = selection.items();
+    if (items.empty()) {
+        return "nothing selected: the chosen categories hold no items";
     }
+    return items;
+}
+
+void cleanSelected(EngineSession& session, const std::vector<SelectedItem>& selection,
+                   CleanReport& report) {
+    for (const auto& selected : selection) {
+        selected.item.item->setSelected(true);
+    }
+    session.clean();
+    report.recordOutcome();
+}
+
+// Writes the report; the exit status says whether anything cleaned stayed behind.
+int writeReport(const CleanReport& report, const CommandLine& line, std::FILE* out) {
     if (line.json) {
         report.writeJson(out);
     } else {
         report.writeText(out);
     }
     return report.cleaned() && !report.everythingGone() ? 1 : 0;
+}
+
+int clean(const CommandLine& line, std::FILE* out) {
+    auto categories = categoriesToSearch(line);
+    if (const auto* error = std::get_if<std::string>(&categories)) {
+        return fail(*error);
+    }
+    if (const auto problem = problemWithPaths(line.paths)) {
+        return fail(*problem);
+    }
+    EngineSession session(std::get<CategoryList>(std::move(categories)));
+    session.search();
+    const auto selection = selectItems(collectFindings(session.categories()), line);
+    if (const auto* error = std::get_if<std::string>(&selection)) {
+        return fail(*error);
+    }
+    const auto& selected = std::get<std::vector<SelectedItem>>(selection);
+    CleanReport outcome(layoutName(), homePath(), selected);
+    if (line.yes) {
+        cleanSelected(session, selected, outcome);
+    }
+    return writeReport(outcome, line, out);
 }
 
 int run(const CommandLine& line, std::FILE* out) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace sorvane {
 
@@ -16,6 +17,9 @@ public:
 
     // The same object for the category's whole life; each search appends to its items.
     virtual std::shared_ptr<CleanerResult> result() const = 0;
+    // The key that names the category wherever a name must not change with the language: the
+    // command line's arguments and reports.
+    virtual std::string key() const = 0;
     virtual Image icon() const = 0;
     // The application whose data the category holds, if it belongs to one.
     virtual std::optional<QString> bundleIdentifier() const = 0;

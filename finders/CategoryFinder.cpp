@@ -10,7 +10,7 @@ CategoryFinder::CategoryFinder(const char* nameKey, Image icon,
 
 CategoryFinder::CategoryFinder(const char* nameKey, const char* textKey, Image icon,
                                std::optional<QString> bundleIdentifier)
-    : nameKey_(nameKey)
+    : key_(nameKey)
     , icon_(std::move(icon))
     , result_(std::make_shared<CleanerResult>(EngineStrings::text(textKey), icon_, std::nullopt,
                                               std::nullopt))

@@ -15,8 +15,8 @@ public:
     std::shared_ptr<CleanerResult> result() const override { return result_; }
     Image icon() const override { return icon_; }
     std::optional<QString> bundleIdentifier() const override { return bundleIdentifier_; }
-    // The string-table key that names the category; stable across languages.
-    const char* nameKey() const { return nameKey_; }
+    // The string-table key of the category's name.
+    std::string key() const override { return key_; }
 
 protected:
     CategoryFinder(const char* nameKey, Image icon, std::optional<QString> bundleIdentifier);
@@ -29,7 +29,7 @@ protected:
     CleanerResult& found() { return *result_; }
 
 private:
-    const char* nameKey_;
+    const char* key_;
     Image icon_;
     std::shared_ptr<CleanerResult> result_;
     std::optional<QString> bundleIdentifier_;

@@ -1,7 +1,7 @@
 // Feeds arbitrary text to the unescaping of --path values, and arbitrary bytes through an
 // escape and back.
 
-#include "cli/PathText.h"
+#include "platform/text/EscapedText.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -31,15 +31,15 @@ bool holdsTerminalControl(std::string_view text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using sorvane::cli::PathText;
+    using sorvane::EscapedText;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const std::string escaped = PathText::escape(input);
-    const auto back = PathText::unescape(escaped);
+    const std::string escaped = EscapedText::escape(input);
+    const auto back = EscapedText::unescape(escaped);
     if (!back || *back != input || holdsTerminalControl(escaped)) {
         std::abort();
     }
-    if (const auto bytes = PathText::unescape(input)) {
-        if (PathText::unescape(PathText::escape(*bytes)) != bytes) {
+    if (const auto bytes = EscapedText::unescape(input)) {
+        if (EscapedText::unescape(EscapedText::escape(*bytes)) != bytes) {
             std::abort();
         }
     }

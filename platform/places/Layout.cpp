@@ -5,8 +5,8 @@
 #include "Directory.h"
 #include "SystemRoot.h"
 #include "platform/fs/Anchor.h"
+#include "platform/text/EscapedText.h"
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -105,19 +105,9 @@ std::variant<std::monostate, LayoutKind, std::string> Layout::fromVariable() {
     if (const auto kind = named(value)) {
         return *kind;
     }
-    // The value goes to a terminal: control characters are shown, not sent.
-    std::string shown;
-    for (const char c : std::string_view(value)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            std::array<char, 5> escaped{};
-            std::snprintf(escaped.data(), escaped.size(), "\\x%02X", byte);
-            shown += escaped.data();
-        } else {
-            shown += c;
-        }
-    }
-    return "SORVANE_LAYOUT='" + shown + "' names no layout (macos or freedesktop)";
+    // The value goes to a terminal: what a terminal acts on is shown, not sent.
+    return "SORVANE_LAYOUT='" + EscapedText::escape(value) +
+           "' names no layout (macos or freedesktop)";
 }
 
 std::optional<LayoutKind> Layout::named(std::string_view name) {

@@ -28,6 +28,7 @@ struct TestCategory final : public IDiskCleanerCategory {
         , fill_(std::move(fill)) {}
 
     std::shared_ptr<CleanerResult> result() const override { return result_; }
+    std::string key() const override { return result_->name().toStdString(); }
     Image icon() const override { return nullptr; }
     std::optional<QString> bundleIdentifier() const override { return std::nullopt; }
     void search() override { fill_(*result_); }

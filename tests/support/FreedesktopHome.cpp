@@ -1,7 +1,6 @@
 #include "FreedesktopHome.h"
 
 #include "ResultDescription.h"
-#include "finders/CategoryFinder.h"
 #include "finders/freedesktop/FreedesktopCategories.h"
 #include "platform/icons/FileIconManager.h"
 #include "platform/places/Layout.h"
@@ -17,8 +16,7 @@ constexpr const char* baseVariables[] = {"XDG_CACHE_HOME", "XDG_CONFIG_HOME", "X
 std::shared_ptr<IDiskCleanerCategory> categoryWithKey(const CategoryList& categories,
                                                       const std::string& key) {
     for (const auto& category : categories) {
-        const auto* finder = dynamic_cast<const CategoryFinder*>(category.get());
-        if (finder != nullptr && key == finder->nameKey()) {
+        if (category->key() == key) {
             return category;
         }
     }

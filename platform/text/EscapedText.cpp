@@ -1,9 +1,9 @@
-#include "PathText.h"
+#include "EscapedText.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace sorvane::cli {
+namespace sorvane {
 
 namespace {
 
@@ -77,7 +77,7 @@ int hexValue(char digit) {
 
 } // namespace
 
-std::string PathText::escape(std::string_view bytes) {
+std::string EscapedText::escape(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (std::size_t at = 0; at < bytes.size();) {
@@ -103,7 +103,7 @@ std::string PathText::escape(std::string_view bytes) {
     return text;
 }
 
-std::optional<std::string> PathText::unescape(std::string_view text) {
+std::optional<std::string> EscapedText::unescape(std::string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -130,4 +130,4 @@ std::optional<std::string> PathText::unescape(std::string_view text) {
     return bytes;
 }
 
-} // namespace sorvane::cli
+} // namespace sorvane
