@@ -4,35 +4,10 @@
 #include "platform/text/EscapedText.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace sorvane::cli {
 
 namespace {
-
-// Building the categories looks up application icons, and the platform prints a line for each
-// application folder that is missing; those lines say nothing about the user's request and must
-// not bury a usage error, so they are dropped while the list is built.
-CategoryList buildQuietly() {
-    std::fflush(stdout);
-    const int saved = dup(STDOUT_FILENO);
-    const int sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (saved >= 0 && sink >= 0) {
-        dup2(sink, STDOUT_FILENO);
-    }
-    CategoryList all = predefinedCategories();
-    std::fflush(stdout);
-    if (saved >= 0) {
-        dup2(saved, STDOUT_FILENO);
-        close(saved);
-    }
-    if (sink >= 0) {
-        close(sink);
-    }
-    return all;
-}
 
 bool contains(const std::vector<std::string>& keys, const std::string& key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
@@ -44,7 +19,7 @@ CategoryCatalog::CategoryCatalog(CategoryList all)
     : all_(std::move(all)) {}
 
 CategoryCatalog CategoryCatalog::build() {
-    return CategoryCatalog(buildQuietly());
+    return CategoryCatalog(predefinedCategories());
 }
 
 std::string CategoryCatalog::validKeys() const {

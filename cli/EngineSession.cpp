@@ -7,10 +7,10 @@ namespace sorvane::cli {
 // Ends the event loop when the engine reports that its work is done.
 class EngineSession::Waiter final : public DiskCleanerDelegate {
 public:
-    void run(const std::function<void()>& start) {
+    void run(const std::function<StartOutcome()>& start) {
         finished_ = false;
-        start();
-        if (!finished_) {
+        // A refused start reports no end to wait for.
+        if (start().isStarted() && !finished_) {
             loop_.exec();
         }
     }
@@ -45,11 +45,11 @@ EngineSession::~EngineSession() {
 }
 
 void EngineSession::search() {
-    waiter_->run([this] { cleaner_->startSearch(); });
+    waiter_->run([this] { return cleaner_->startSearch(); });
 }
 
 void EngineSession::clean() {
-    waiter_->run([this] { cleaner_->startCleaning(); });
+    waiter_->run([this] { return cleaner_->startCleaning(); });
 }
 
 } // namespace sorvane::cli

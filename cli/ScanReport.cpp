@@ -26,8 +26,7 @@ void ScanReport::writeText(std::FILE* out, bool withItems) const {
             continue;
         }
         for (const auto& item : category.items) {
-            std::fprintf(out, "    %-60s %12s%s
-", EscapedText::escape(item.name).c_str(),
+            std::fprintf(out, "    %-60s %12s%s\n", EscapedText::escape(item.name).c_str(),
                          IO::formattedSize(item.size).c_str(),
                          item.sizeComplete ? "" : " (at least: not every folder could be read)");
             for (const auto& location : item.locations()) {

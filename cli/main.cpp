@@ -18,6 +18,7 @@
 #include "platform/text/EscapedText.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <cstdio>
@@ -37,18 +38,6 @@ constexpr int usageError = 2;
 int fail(const std::string& message) {
     std::fprintf(stderr, "sorvane-cli: %s\n", message.c_str());
     return usageError;
-}
-
-// The report goes to the original standard output; everything else written to standard
-// output from here on (the platform prints a line for each listing or removal that fails)
-// goes to standard error, so that a JSON report stays a valid document.
-std::FILE* separateReportFromMessages() {
-    const int reportDescriptor = dup(STDOUT_FILENO);
-    if (reportDescriptor < 0 || dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
-        return stdout;
-    }
-    std::FILE* report = fdopen(reportDescriptor, "w");
-    return report != nullptr ? report : stdout;
 }
 
 // The macOS home folder is always the first two levels of the home path.
@@ -271,7 +260,12 @@ int run(const CommandLine& line, std::FILE* out) {
 
 int main(int argc, char** argv) {
     DescriptorLimit::raiseToHardLimit();
-    std::FILE* out = separateReportFromMessages();
+    std::FILE* out = stdout;
+    // The core logs to standard error, which leaves standard output to the report alone. A
+    // folder that could not be listed says nothing about the user's request; a location that
+    // stayed does, and is named with its reason.
+    qSetMessagePattern(QStringLiteral("sorvane-cli: %{message}"));
+    QLoggingCategory::setFilterRules(QStringLiteral("sorvane.*.info=false"));
     // Copied before Qt looks at the arguments: it may take some out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QCoreApplication application(argc, argv);

@@ -44,8 +44,11 @@ CategoryList macosCategories() {
 } // namespace
 
 CategoryList predefinedCategories() {
-    return Layout::current() == LayoutKind::freedesktop ? freedesktopCategories()
-                                                        : macosCategories();
+    return predefinedCategories(Layout::current());
+}
+
+CategoryList predefinedCategories(LayoutKind layout) {
+    return layout == LayoutKind::freedesktop ? freedesktopCategories() : macosCategories();
 }
 
 } // namespace sorvane
