@@ -44,14 +44,14 @@ std::string richPlist(PlistFormat format) {
 }
 
 // An information file whose "Deep" value nests arrays so that containers, the root dictionary
-// included, reach the given depth.
-std::string nestedXml(std::size_t depth) {
+// included, reach the given depth, the innermost holding the leaf elements given.
+std::string nestedXml(std::size_t depth, const std::string& leaf = "<string>leaf</string>") {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- made by hand -->\n"
            "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
            "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\"><dict>"
            "<key>CFBundleIdentifier</key><string><![CDATA[org.sample.Id]]></string>"
            "<key>Deep</key>" +
-           repeated("<array>", depth - 1) + "<string>leaf</string>" +
+           repeated("<array>", depth - 1) + leaf +
            repeated("</array>", depth - 1) + "</dict></plist>";
 }
 
@@ -135,6 +135,8 @@ TEST(BundleInfoTest, HostileListsAreRefusedOrReadSafely) {
          "<?xml version=\"1.0\"?><plist><string>x</string></plist>", refusedByParser},
         {"XML nested 64 deep", nestedXml(64), read},
         {"XML nested 65 deep", nestedXml(65), refusedByShape},
+        // As many elements as 64 containers with a leaf, but one container more.
+        {"XML nested 65 deep around nothing", nestedXml(65, ""), refusedByShape},
         {"XML nested 60000 deep", nestedXml(60000), refusedByShape},
         {"XML nested 200000 deep", nestedXml(200000), refusedByShape},
         {"XML opened 140000 deep", "<plist><dict><key>a</key>" + repeated("<array>", 140000),
