@@ -13,6 +13,22 @@
 
 namespace sorvane {
 
+namespace {
+
+// Leaves the folder at the top for its parent and tells the visitor; false, once the visitor
+// has heard why, when the parent could not be reopened as the folder walked down.
+bool climb(DescriptorStack& stack, TreeVisitor& visitor) {
+    const std::string name = stack.topName();
+    if (!stack.pop()) {
+        visitor.failed(stack, ESTALE);
+        return false;
+    }
+    visitor.left(stack, name);
+    return true;
+}
+
+} // namespace
+
 // Walks part of a tree in reading order on one thread.
 class TreeWalk::Walker {
 public:
@@ -55,15 +71,9 @@ public:
                 return;
             }
             if (stack.pending().empty()) {
-                if (stack.depth() == 1) {
+                if (stack.depth() == 1 || !climb(stack, visitor_)) {
                     return;
                 }
-                const std::string name = stack.topName();
-                if (!stack.pop()) {
-                    visitor_.failed(stack, ESTALE);
-                    return;
-                }
-                visitor_.left(stack, name);
                 continue;
             }
             const std::string name = std::move(stack.pending().back());
@@ -194,15 +204,9 @@ void TreeWalk::walkInListingOrder(int rootDescriptor, TreeVisitor& visitor) {
         Level& level = levels.back();
         if (level.next == level.entries.size()) {
             levels.pop_back();
-            if (levels.empty()) {
+            if (levels.empty() || !climb(stack, visitor)) {
                 return;
             }
-            const std::string name = stack.topName();
-            if (!stack.pop()) {
-                visitor.failed(stack, ESTALE);
-                return;
-            }
-            visitor.left(stack, name);
             continue;
         }
         const Entry& entry = level.entries[level.next++];

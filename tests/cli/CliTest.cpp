@@ -83,16 +83,6 @@ protected:
         : CliTest(Layout::name(GetParam())) {}
 };
 
-// A folder outside every home, for what an attacker's links point at.
-class OutsideFolder : public QTemporaryDir {
-public:
-    OutsideFolder()
-        : QTemporaryDir(QStringLiteral("/tmp/sorvane-victim-XXXXXX")) {
-        fs::permissions(path(), fs::perms(0755));
-    }
-    std::string path() const { return QTemporaryDir::path().toStdString(); }
-};
-
 // Folders named after random text in the generated home, found by their fixed part.
 std::string findBelow(const std::string& base, const std::string& relative,
                       const std::string& ending) {
@@ -215,10 +205,8 @@ TEST_F(CliTest, CleaningRemovesExactlyTheSelectionWrittenAsTheReportsWriteIt) {
     // A name in the trash, and how the reports write it.
     const std::vector<std::pair<std::string, std::string>> cases{
         {"next\xc2\x85line", "next\\xc2\\x85line"},                      // C1 NEL
-        {"csi\xc2\x9bK", "csi\\xc2\\x9bK"},                              // C1 CSI
         {"rubout\x7f", "rubout\\x7f"},                                   // DEL
         {"invoice\xe2\x80\xaegpj.exe", "invoice\\xe2\\x80\\xaegpj.exe"}, // right-to-left override
-        {"embed\xe2\x80\xaa", "embed\\xe2\\x80\\xaa"},                   // left-to-right embedding
         {"isolate\xe2\x81\xa6x\xe2\x81\xa9", "isolate\\xe2\\x81\\xa6x\\xe2\\x81\\xa9"},
         {"colour\x1b[31m", "colour\\x1b[31m"},                                        // C0 ESC
         {"na\xc3\xafve \xe2\x80\x94 \xc2\xa0", "na\xc3\xafve \xe2\x80\x94 \xc2\xa0"}, // plain text
@@ -417,19 +405,18 @@ TEST(ContainmentTest, NoCategoryReachesThroughALinkAtAnyLevel) {
         }
     }
     ASSERT_GE(keysByFolder.size(), 40U);
-    bool alternate = false;
+    std::size_t row = 0;
     for (const auto& [folder, keys] : keysByFolder) {
         const bool inRoot = folder.starts_with("Applications/");
         // Anything below the applications folder is an application's to hold.
-        alternate = !alternate;
-        const bool inside = alternate && !inRoot;
+        const bool inside = ++row % 2 == 1 && !inRoot;
         SCOPED_TRACE(folder + (inside ? " (moved inside the anchor)" : " (moved outside)"));
         const SampleHomeRun fresh(7, 150);
         ASSERT_EQ(fresh.generated().exitCode, 0);
         const std::string anchor = inRoot ? fresh.root() + "/Applications" : fresh.home().path();
         const std::string linked = (inRoot ? fresh.root() : fresh.home().path()) + "/" + folder;
         ASSERT_TRUE(fs::is_directory(linked));
-        const OutsideFolder outside;
+        const test::OutsideFolder outside;
         const std::string victim = inside ? anchor + "/Kept" : outside.path();
         const std::string moved = victim + "/moved";
         fs::create_directories(victim);
@@ -442,40 +429,5 @@ TEST(ContainmentTest, NoCategoryReachesThroughALinkAtAnyLevel) {
         }
         const auto out = scanAndClean(fresh, categories, victim);
         EXPECT_EQ(out.find(linked + "/"), std::string::npos) << out;
-    }
-}
-
-// The bundles' kept versions and the device folders are resolved when they are links, but only
-// to a folder inside the folder listed: any other link stands for nothing.
-TEST(ContainmentTest, ResolvedLinksStayInsideTheFolderListed) {
-    // Where each link points: "@" stands for a folder outside the home, "$" for the folder listed.
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"inside", "kept/1.5"},
-        {"outside", "@/9.9"},
-        {"through-dot-dot", "../$/kept/1.5"},
-        {"dangling", "missing"},
-    };
-    const QStringList categories = args("--category OLD_APP_VERSIONS --category XCODE_CACHE");
-    for (const auto& [name, target] : cases) {
-        SCOPED_TRACE(name);
-        const bool resolved = name == "inside";
-        const SampleHomeRun fresh(7, 150);
-        ASSERT_EQ(fresh.generated().exitCode, 0);
-        const OutsideFolder victim;
-        fs::create_directories(victim.path() + "/9.9/Symbols");
-        for (const std::string& folder :
-             {fresh.root() + "/Applications/Editor.app/Contents/Versions",
-              fresh.home().pathOf("Library/Developer/Xcode/iOS DeviceSupport")}) {
-            fs::create_directories(folder + "/kept/1.5");
-            const QString linked = q(target)
-                                       .replace(QLatin1Char('@'), q(victim.path()))
-                                       .replace(QLatin1Char('$'), q(fs::path(folder).filename()));
-            fs::create_symlink(linked.toStdString(), folder + "/link-" + name);
-        }
-
-        const auto out = scanAndClean(fresh, categories, victim.path(), true);
-        EXPECT_EQ(out.find("Versions/kept/1.5") != std::string::npos, resolved) << out;
-        EXPECT_EQ(out.find("DeviceSupport/kept/1.5") != std::string::npos, resolved);
-        EXPECT_EQ(out.find("link-"), std::string::npos) << "a link stands for its target";
     }
 }

@@ -24,6 +24,13 @@ TEST(CleanerModelTest, SizesAreMeasuredAfreshAndBundlesAreNeverDeletable) {
     EXPECT_EQ(item.size(), 1029U);
     home.file("main/a", 10);
     EXPECT_EQ(item.size(), 39U) << "no size is remembered";
+    // A location that cannot be looked at (reached through a link) measures as nothing, and
+    // not as a whole nothing.
+    home.link("via", "main");
+    item.setUrl(home.url("via/b", true));
+    item.measure();
+    EXPECT_EQ(item.measuredSize(), 5U);
+    EXPECT_FALSE(item.measuredWhole());
 
     CleanerResult result(QStringLiteral("R"), nullptr, std::nullopt, std::nullopt);
     result.addIfExists(home.url("missing"), QStringLiteral("never"), {home.url("extra")});

@@ -481,18 +481,3 @@ TEST(MacosFindersTest, EveryCategoryInOrderOnOneHome) {
         test::makeApp(fixture.home, "Applications/Local.app", "org.sample.Local");
     });
 }
-
-TEST(MacosFindersTest, EveryCategoryIsNamedInEachLanguage) {
-    // Japanese has no table of its own: English stands in rather than the keys.
-    for (const auto language : {QLocale::English, QLocale::German, QLocale::Japanese}) {
-        EngineStrings::setLocale(QLocale(language));
-        for (const CategoryList& list : {predefinedCategories(), freedesktopCategories()}) {
-            for (const auto& category : list) {
-                const std::string key = category->key();
-                EXPECT_NE(category->result()->name(), QString::fromStdString(key))
-                    << key << language;
-            }
-        }
-    }
-    EngineStrings::setLocale(QLocale(QLocale::English));
-}

@@ -1,22 +1,15 @@
 // Runs one file-system operation of the core and reports its answer, so that tests can watch
-// the operation as another user. The answer goes to standard error; standard output holds only
+// the operation as another user. The answer goes to standard output; standard error holds only
 // what the operation itself logged.
 
 #include "platform/fs/Path.h"
 #include "support/SwapRace.h"
-
-#include <QString>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 int main(int argc, char** argv) {
-    // What the core logs goes to standard output, line by line, as the tests read it.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
-        std::printf("%s\n", message.toLocal8Bit().constData());
-        std::fflush(stdout);
-    });
     if (argc == 4 && std::string(argv[1]) == "swap") {
         // An attacker: swaps the folder for a link to the target and back until killed.
         for (;;) {
@@ -25,7 +18,7 @@ int main(int argc, char** argv) {
         }
     }
     if (argc != 3) {
-        std::fputs("usage: sorvane-path-probe size|remove|folders|files PATH\n"
+        std::fputs("usage: sorvane-path-probe size|remove|folders PATH\n"
                    "       sorvane-path-probe swap FOLDER TARGET\n",
                    stderr);
         return 2;
@@ -34,13 +27,12 @@ int main(int argc, char** argv) {
     const sorvane::Url url(argv[2]);
     if (operation == "size") {
         const auto size = sorvane::Path::directorySize(url);
-        std::fprintf(stderr, "%llu%s\n", static_cast<unsigned long long>(size.bytes),
-                     size.complete ? "" : " incomplete");
+        std::printf("%llu%s\n", static_cast<unsigned long long>(size.bytes),
+                    size.complete ? "" : " incomplete");
     } else if (operation == "remove") {
-        std::fputs(sorvane::Path::remove(url).gone ? "gone\n" : "left\n", stderr);
-    } else if (operation == "folders" || operation == "files") {
-        const auto found = sorvane::Path::contents(url, operation == "folders");
-        std::fprintf(stderr, "%zu\n", found.size());
+        std::fputs(sorvane::Path::remove(url).gone ? "gone\n" : "left\n", stdout);
+    } else if (operation == "folders") {
+        std::printf("%zu\n", sorvane::Path::contents(url, true).size());
     } else {
         std::fputs("unknown operation\n", stderr);
         return 2;

@@ -100,29 +100,25 @@ std::string readFile(const std::string& path) {
 
 std::vector<std::string> describeTree(const std::string& folder) {
     std::vector<std::string> lines;
-    std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(folder, error);
-         it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (error) {
-            break;
-        }
-        const std::string relative = it->path().string().substr(folder.size());
+    forEachEntry(folder, [&](const fs::path& entry) {
         struct stat info {};
-        lstat(it->path().c_str(), &info);
-        std::string line = relative + "|" + std::to_string(info.st_mode & S_IFMT) + "|";
+        if (entry == folder || lstat(entry.c_str(), &info) != 0) {
+            return;
+        }
+        std::string line = entry.string().substr(folder.size()) + "|" +
+                           std::to_string(info.st_mode & S_IFMT) + "|";
         if (S_ISLNK(info.st_mode)) {
-            line += fs::read_symlink(it->path(), error).string();
+            line += fs::read_symlink(entry).string();
         } else if (S_ISREG(info.st_mode)) {
-            line += std::to_string(info.st_size) + "|";
             // The first bytes are what the generator writes; the rest is a hole.
-            std::ifstream in(it->path(), std::ios::binary);
+            std::ifstream in(entry, std::ios::binary);
             std::string head(256, '\0');
-            in.read(head.data(), static_cast<std::streamsize>(head.size()));
-            head.resize(static_cast<std::size_t>(in.gcount()));
-            line += std::to_string(std::hash<std::string>{}(head));
+            head.resize(static_cast<std::size_t>(in.read(head.data(), 256).gcount()));
+            line +=
+                std::to_string(info.st_size) + "|" + std::to_string(std::hash<std::string>{}(head));
         }
         lines.push_back(line);
-    }
+    });
     std::sort(lines.begin(), lines.end());
     return lines;
 }

@@ -3,7 +3,10 @@
 #include "TreeWriter.h"
 #include "platform/fs/Url.h"
 
+#include <QTemporaryDir>
+
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -49,6 +52,17 @@ private:
 std::string makeTemporaryFolder(const std::string& prefix);
 bool exists(const std::string& path); // lstat: links count as themselves
 std::string readFile(const std::string& path);
+
+// A folder outside every home, for what an attacker's links point at.
+class OutsideFolder : public QTemporaryDir {
+public:
+    OutsideFolder()
+        : QTemporaryDir(QStringLiteral("/tmp/sorvane-victim-XXXXXX")) {
+        std::filesystem::permissions(path(), std::filesystem::perms(0755));
+    }
+    std::string path() const { return QTemporaryDir::path().toStdString(); }
+    std::string pathOf(const std::string& relative) const { return path() + "/" + relative; }
+};
 
 // Every entry below the folder as "relative path|type|size|link target", sorted.
 std::vector<std::string> describeTree(const std::string& folder);

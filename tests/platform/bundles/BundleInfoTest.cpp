@@ -51,8 +51,8 @@ std::string nestedXml(std::size_t depth, const std::string& leaf = "<string>leaf
            "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\"><dict>"
            "<key>CFBundleIdentifier</key><string><![CDATA[org.sample.Id]]></string>"
            "<key>Deep</key>" +
-           repeated("<array>", depth - 1) + leaf +
-           repeated("</array>", depth - 1) + "</dict></plist>";
+           repeated("<array>", depth - 1) + leaf + repeated("</array>", depth - 1) +
+           "</dict></plist>";
 }
 
 // A reference to an object of a hand-written binary list: references and offsets take three

@@ -25,7 +25,7 @@ TEST(FolderRemovalTest, ParentSwappedByItsOwnerDuringRootRemovalsNeverLeadsOutsi
     }
     constexpr int trials = 1000;
     TempHome home;
-    const TempHome victim;
+    const OutsideFolder victim;
     for (int i = 0; i < trials; ++i) {
         const std::string folder = "/sel/d" + std::to_string(i);
         home.file("Library/Caches" + folder + "/a", 10);

@@ -16,24 +16,24 @@ using namespace sorvane::test;
 // emptied: the selected folder stays, and the removal names the mount point as the reason.
 TEST(MountBoundaryTest, ABindMountInsideAFolderIsNeitherCountedNorEmptied) {
     const TempHome home;
-    const TempHome mounted;
+    const OutsideFolder mounted;
     writeFile(mounted.pathOf("data"), std::string(100000, 'x'));
     const auto before = describeTree(mounted.path());
     home.file("cache/data", 100);
     const std::string mountPoint = home.folder("cache/deeper/mounted");
     const QString script = QStringLiteral("mount --bind \"$1\" \"$2\" || exit 90; "
                                           "\"$3\" size \"$4\" && \"$3\" remove \"$4\"");
-    const auto inside = test::run(
-        QStringLiteral("unshare"),
-        {QStringLiteral("--mount"), QStringLiteral("--propagation"), QStringLiteral("private"),
-         QStringLiteral("sh"), QStringLiteral("-c"), script, QStringLiteral("sh"),
-         QString::fromStdString(mounted.path()), QString::fromStdString(mountPoint), pathProbe(),
-         QString::fromStdString(home.pathOf("cache"))});
+    const auto inside =
+        test::run(QStringLiteral("unshare"),
+                  QStringLiteral("--mount --propagation private sh -c").split(QLatin1Char(' '))
+                      << script << QStringLiteral("sh") << QString::fromStdString(mounted.path())
+                      << QString::fromStdString(mountPoint) << pathProbe()
+                      << QString::fromStdString(home.pathOf("cache")));
     if (inside.exitCode != 0) {
         SORVANE_SKIP_SAFETY_TEST("no private mount namespace could be made here: " + inside.err);
     }
-    EXPECT_EQ(inside.err, "100\nleft\n") << "only the folder's own file is counted";
-    EXPECT_EQ(inside.out, mountPoint + ": Invalid cross-device link\n");
+    EXPECT_EQ(inside.out, "100\nleft\n") << "only the folder's own file is counted";
+    EXPECT_EQ(inside.err, "sorvane.fs: " + mountPoint + ": Invalid cross-device link\n");
     EXPECT_FALSE(exists(home.pathOf("cache/data")));
     EXPECT_TRUE(exists(mountPoint));
     EXPECT_EQ(describeTree(mounted.path()), before);

@@ -63,10 +63,10 @@ TEST(PathTest, AsAnotherUserOnlyWhatCannotBeReachedIsLeftOut) {
     for (const auto& [operation, path, answer, lines, error] : probes) {
         SCOPED_TRACE(operation + (" " + path));
         const auto probe = test::runUnprivileged(test::pathProbe(), {operation, path.c_str()});
-        ASSERT_EQ(probe.exitCode, 0) << probe.err;
-        EXPECT_EQ(probe.err, answer);
-        EXPECT_EQ(std::count(probe.out.begin(), probe.out.end(), '\n'), lines) << probe.out;
-        EXPECT_NE(probe.out.find(error), std::string::npos) << probe.out;
+        ASSERT_EQ(probe.exitCode, 0);
+        EXPECT_EQ(probe.out, answer);
+        EXPECT_EQ(std::count(probe.err.begin(), probe.err.end(), '\n'), lines) << probe.err;
+        EXPECT_NE(probe.err.find(error), std::string::npos) << probe.err;
     }
     EXPECT_FALSE(test::exists(home.pathOf("sel/free")));
     EXPECT_FALSE(test::exists(home.pathOf("sel/z-after")));

@@ -9,27 +9,16 @@ using sorvane::IO;
 TEST(IOTest, FormatsSizesInPowersOf1024) {
     const std::pair<std::uint64_t, const char*> examples[] = {
         {0, "0 B"},
-        {10, "10 B"},
-        {100, "100 B"},
         {1023, "1023 B"},
         {1024, "1 KB"},
-        {1100, "1.07 KB"},
         {1536, "1.5 KB"},
-        {1000000, "976.56 KB"},
         {1048575, "1024 KB"},
         // Rounding that carries into another digit, and zeros trimmed only after the point.
         {1023994, "999.99 KB"},
         {1023995, "1000 KB"},
-        {10240, "10 KB"},
         {1073689395, "1023.9 MB"},
         {1073689396, "1024 MB"},
         {1048576, "1 MB"},
-        {1572864, "1.5 MB"},
-        {123456789, "117.7 MB"},
-        {10737418240ULL, "10 GB"},
-        {1099511627776ULL, "1 TB"},
-        {1125899906842624ULL, "1 PB"},
-        {1152921504606846976ULL, "1 EB"},
         {std::numeric_limits<std::uint64_t>::max(), "16 EB"},
     };
     for (const auto& [bytes, text] : examples) {
