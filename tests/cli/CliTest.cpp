@@ -413,11 +413,10 @@ TEST(ContainmentTest, NoCategoryReachesThroughALinkAtAnyLevel) {
         SCOPED_TRACE(folder + (inside ? " (moved inside the anchor)" : " (moved outside)"));
         const SampleHomeRun fresh(7, 150);
         ASSERT_EQ(fresh.generated().exitCode, 0);
-        const std::string anchor = inRoot ? fresh.root() + "/Applications" : fresh.home().path();
         const std::string linked = (inRoot ? fresh.root() : fresh.home().path()) + "/" + folder;
         ASSERT_TRUE(fs::is_directory(linked));
         const test::OutsideFolder outside;
-        const std::string victim = inside ? anchor + "/Kept" : outside.path();
+        const std::string victim = inside ? fresh.home().pathOf("Kept") : outside.path();
         const std::string moved = victim + "/moved";
         fs::create_directories(victim);
         fs::rename(linked, moved);

@@ -26,8 +26,7 @@ TEST(CleanerModelTest, SizesAreMeasuredAfreshAndBundlesAreNeverDeletable) {
     EXPECT_EQ(item.size(), 39U) << "no size is remembered";
     // A location that cannot be looked at (reached through a link) measures as nothing, and
     // not as a whole nothing.
-    home.link("via", "main");
-    item.setUrl(home.url("via/b", true));
+    item.setUrl(Url::folder(home.link("via", "main") + "/b"));
     item.measure();
     EXPECT_EQ(item.measuredSize(), 5U);
     EXPECT_FALSE(item.measuredWhole());

@@ -3,6 +3,7 @@
 // what the operation itself logged.
 
 #include "platform/fs/Path.h"
+#include "platform/fs/Shutdown.h"
 #include "support/SwapRace.h"
 
 #include <cstdio>
@@ -18,12 +19,16 @@ int main(int argc, char** argv) {
         }
     }
     if (argc != 3) {
-        std::fputs("usage: sorvane-path-probe size|remove|folders PATH\n"
-                   "       sorvane-path-probe swap FOLDER TARGET\n",
+        std::fputs("usage: sorvane-path-probe size|remove|folders[-quitting] PATH | swap DIR TO\n",
                    stderr);
         return 2;
     }
-    const std::string operation = argv[1];
+    // "-quitting" after an operation runs it once the process has begun to end.
+    std::string operation = argv[1];
+    if (operation.ends_with("-quitting")) {
+        sorvane::Shutdown::begin();
+        operation.erase(operation.find('-'));
+    }
     const sorvane::Url url(argv[2]);
     if (operation == "size") {
         const auto size = sorvane::Path::directorySize(url);

@@ -46,7 +46,6 @@ TEST(DescriptorStackTest, AReopenedAncestorMustBeTheFolderWalkedDown) {
     for (int level = 1; level <= 80; ++level) {
         ASSERT_TRUE(stack.push("l" + std::to_string(level)));
     }
-    ASSERT_EQ(stack.descriptorAt(9), -1) << "the shallow levels must be closed";
     // The tenth level moves into a folder of its own: the climb reopens the levels closed below
     // the budget up to it, and stops there.
     std::filesystem::rename(home.pathOf(path.substr(0, path.find("/l11"))),

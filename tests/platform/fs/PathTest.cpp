@@ -55,6 +55,9 @@ TEST(PathTest, AsAnotherUserOnlyWhatCannotBeReachedIsLeftOut) {
     // Operation, location, answer, lines printed, error text.
     const std::tuple<const char*, std::string, std::string, long, const char*> probes[] = {
         {"size", home.pathOf("app"), std::to_string(readable) + " incomplete\n", 0, ""},
+        // Once the process ends, walks stop at their next entry and say they did not finish.
+        {"size-quitting", home.pathOf("sel"), "10 incomplete\n", 0, ""},
+        {"remove-quitting", home.pathOf("sel"), "left\n", 1, "Operation canceled"},
         {"remove", home.pathOf("sel"), "left\n", 1, "Permission denied"},
         {"folders", home.pathOf("app/one/p"), "0\n", 1, "Permission denied"},
         {"remove", home.pathOf("missing"), "gone\n", 1, "No such file or directory"},

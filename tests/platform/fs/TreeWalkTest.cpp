@@ -111,7 +111,7 @@ TEST_F(TreeWalkTest, TreesAreMeasuredAndRemovedAsTheyLieOnSeveralThreads) {
         EXPECT_EQ(wrong.load(), 0);
         EXPECT_TRUE(link.gone && link.error == 0);
         EXPECT_EQ(after, before);
-        // Whatever stays says why and where.
+        // Whatever stays says why and where; only a race may leave something.
         EXPECT_TRUE(tree.gone || tree.error != 0);
         EXPECT_TRUE((tree.gone && tree.error == 0) || raced) << tree.reason();
         EXPECT_TRUE(tree.error == 0 || tree.entry.starts_with(home.pathOf(name))) << tree.reason();
