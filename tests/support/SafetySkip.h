@@ -27,10 +27,10 @@ inline bool skipAllowed() {
 // A test behind one of the strongest guarantees that cannot run here (no root, no mount
 // namespace) fails the run unless SORVANE_ALLOW_SKIP names it, so that a guarantee left
 // unchecked is never mistaken for one that holds.
-#define SORVANE_SKIP_SAFETY_TEST(reason)                                                          \
-    do {                                                                                          \
-        if (::sorvane::test::skipAllowed()) {                                                     \
-            GTEST_SKIP() << (reason);                                                             \
-        }                                                                                         \
-        FAIL() << (reason) << "; SORVANE_ALLOW_SKIP naming this test lets it be skipped";         \
+#define SORVANE_SKIP_SAFETY_TEST(reason)                                                           \
+    do {                                                                                           \
+        if (::sorvane::test::skipAllowed()) {                                                      \
+            GTEST_SKIP() << (reason);                                                              \
+        }                                                                                          \
+        FAIL() << (reason) << "; SORVANE_ALLOW_SKIP naming this test lets it be skipped";          \
     } while (false)
