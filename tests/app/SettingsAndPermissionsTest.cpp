@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "MainViewModel.h"
 
 using namespace sorvane;
 
@@ -39,4 +40,15 @@ TEST_F(SettingsAndPermissionsTest, SelectionSummaryUsesPluralForms) {
                   QString::fromUtf8(text));
     }
     AppStrings::setLocale(QLocale(QLocale::English));
+}
+
+// The chooser answers late: its row may be gone, and only the folder it asked for is granted.
+TEST_F(SettingsAndPermissionsTest, ChosenFolderGrantsOnlyTheRowThatAsked) {
+    MainViewModel model;
+    PermissionViewModel* user = model.permissions()->user();
+    model.chooseFolder(nullptr, {QString::fromStdString(home.path())});
+    model.chooseFolder(user, {QString::fromStdString(home.pathOf("Library"))});
+    EXPECT_TRUE(user->showingAlert() && !user->isAuthenticated());
+    model.chooseFolder(user, {QString::fromStdString(home.path())});
+    EXPECT_TRUE(user->isAuthenticated());
 }
