@@ -203,7 +203,7 @@ template <typename Remove> void removeCopies(benchmark::State& state, Remove&& r
 
 void removeTree(benchmark::State& state) {
     removeCopies(state, [](const std::string& copy) {
-        benchmark::DoNotOptimize(sorvane::Path::remove(sorvane::Url::folder(copy)).gone);
+        benchmark::DoNotOptimize(sorvane::Path::remove(sorvane::Url::folder(copy), {}).gone);
     });
 }
 BENCHMARK(removeTree)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

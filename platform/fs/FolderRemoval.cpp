@@ -31,9 +31,25 @@ public:
             error_ = error;
         }
     }
+    // A kept entry that stays; relative as for record().
+    void recordKept(const std::string& relative, const std::string& keptBy) {
+        const std::lock_guard lock(mutex_);
+        if (keptBy_.empty()) {
+            kept_ = relative.empty() ? location_ : location_ + "/" + relative;
+            keptBy_ = keptBy;
+        }
+    }
+    bool keptSomething() const {
+        const std::lock_guard lock(mutex_);
+        return !keptBy_.empty();
+    }
+    const std::string& location() const { return location_; }
     RemovalOutcome outcome(bool gone) const {
         const std::lock_guard lock(mutex_);
-        return {gone, error_, entry_};
+        if (error_ == 0 && !keptBy_.empty()) {
+            return {gone, 0, kept_, keptBy_};
+        }
+        return {gone, error_, entry_, {}};
     }
 
 private:
@@ -41,19 +57,40 @@ private:
     mutable std::mutex mutex_;
     std::string entry_;
     int error_ = 0;
+    std::string kept_;
+    std::string keptBy_;
 };
 
 // Removes what one thread sees of a tree: entries go as they are read, folders once they are
 // empty. Every level is opened relative to its parent without following links, so a
 // sub-folder replaced by a link while we work is removed as the link it has become, and its
 // target is never entered.
+//
+// Given a keep list, the tree is one the list may reach into: every entry of a folder on the
+// way to a kept one is looked up before it goes, and a kept entry stays with its folders.
 class RemovalVisitor : public TreeVisitor {
 public:
-    RemovalVisitor(TreeWalk& walk, RemovalFailure& failure)
+    RemovalVisitor(TreeWalk& walk, RemovalFailure& failure, const KeepList* keep)
         : walk_(walk)
-        , failure_(failure) {}
+        , failure_(failure)
+        , keep_(keep) {}
+
+    WalkStep opened(DescriptorStack& stack) override {
+        if (keep_ != nullptr) {
+            guarded_.resize(stack.depth());
+            guarded_.back() = keep_->guardsBelow(failure_.location() + "/" + stack.pathTo({}));
+        }
+        return WalkStep::enter;
+    }
 
     WalkStep visit(DescriptorStack& stack, const char* name, unsigned char type) override {
+        if (keep_ != nullptr && topGuarded(stack)) {
+            const std::string relative = stack.pathTo(name);
+            if (const KeepRule* rule = keep_->keeperOf(failure_.location() + "/" + relative)) {
+                failure_.recordKept(relative, rule->entry.text());
+                return WalkStep::skip;
+            }
+        }
         if (type == DT_DIR) {
             return WalkStep::enter;
         }
@@ -84,8 +121,9 @@ public:
             return;
         }
         // Its last entries may still be going on another thread; the final pass sees to it.
+        // A folder on the way to a kept entry stays, as it must.
         const int error = errno;
-        if (error == ENOTEMPTY && walk_.handedOff()) {
+        if (error == ENOTEMPTY && (walk_.handedOff() || failure_.keptSomething())) {
             return;
         }
         failure_.record(stack.pathTo(name), error);
@@ -97,19 +135,31 @@ public:
     }
 
     std::unique_ptr<TreeVisitor> piece() override {
-        return std::make_unique<RemovalVisitor>(walk_, failure_);
+        return std::make_unique<RemovalVisitor>(walk_, failure_, keep_);
     }
 
 private:
+    // Whether the folder at the top may hold a kept entry; the root always may, or the keep
+    // list would not have been given.
+    bool topGuarded(const DescriptorStack& stack) const {
+        const std::size_t level = stack.depth() - 1;
+        return level >= guarded_.size() || level == 0 || guarded_[level];
+    }
+
     TreeWalk& walk_;
     RemovalFailure& failure_;
+    const KeepList* keep_;
+    // By depth, whether the open folder there may hold a kept entry.
+    std::vector<bool> guarded_;
 };
 
-// Removes everything inside the folder open as descriptor (which it takes over); true when
-// parts went to other threads, which may have left emptied folders behind.
-bool removeContents(int descriptor, RemovalFailure& failure, bool mayShare) {
-    TreeWalk walk(TreeWalk::Order::reading, mayShare);
-    RemovalVisitor visitor(walk, failure);
+// Removes everything inside the folder open as descriptor (which it takes over) but what the
+// keep list keeps, when one is given; true when parts went to other threads, which may have
+// left emptied folders behind.
+bool removeContents(int descriptor, RemovalFailure& failure, bool mayShare, const KeepList* keep) {
+    // A tree the keep list reaches into is walked by one thread, which knows its way down.
+    TreeWalk walk(TreeWalk::Order::reading, mayShare && keep == nullptr);
+    RemovalVisitor visitor(walk, failure, keep);
     walk.run(descriptor, visitor);
     return walk.handedOff();
 }
@@ -133,15 +183,15 @@ FileDescriptor openSelectedFolder(int parent, const std::string& name) {
 
 } // namespace
 
-RemovalOutcome Path::remove(const Url& url) {
-    const RemovalOutcome outcome = removeLocation(url);
+RemovalOutcome Path::remove(const Url& url, const KeepList& keep) {
+    const RemovalOutcome outcome = removeLocation(url, keep);
     if (outcome.error != 0) {
         qCWarning(fsLog).noquote() << QString::fromStdString(outcome.reason());
     }
     return outcome;
 }
 
-RemovalOutcome Path::removeLocation(const Url& url) {
+RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep) {
     const std::string& location = url.path();
     if (location.empty() || location == "/") {
         RemovalFailure failure("/");
@@ -149,6 +199,11 @@ RemovalOutcome Path::removeLocation(const Url& url) {
         return failure.outcome(false);
     }
     RemovalFailure failure(location);
+    if (const KeepRule* rule = keep.keeperOf(location)) {
+        failure.recordKept({}, rule->entry.text());
+        return failure.outcome(!exists(url));
+    }
+    const KeepList* guard = keep.guardsBelow(location) ? &keep : nullptr;
     // Reached afresh from its anchor: a folder on the way that became a link since the search
     // stops the removal here.
     const Anchor::Parent parent = Anchor::openParent(url);
@@ -171,17 +226,17 @@ RemovalOutcome Path::removeLocation(const Url& url) {
         const int openError = folder.error();
         // Folders whose last entries went on other threads are still there, empty: one pass
         // alone removes them, opened afresh and as carefully as before.
-        if (opened && removeContents(folder.release(), failure, true)) {
+        if (opened && removeContents(folder.release(), failure, true, guard)) {
             FileDescriptor again = openSelectedFolder(at, name);
             if (again.isOpen()) {
-                removeContents(again.release(), failure, false);
+                removeContents(again.release(), failure, false, guard);
             }
         }
         // A folder that turned into a link or file since it was looked at goes as such. When
         // its contents failed, the cause recorded there is kept: it explains why it stays.
         const bool openable = opened || openError == ELOOP || openError == ENOTDIR;
-        if (!openable ||
-            (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT)) {
+        if (!openable || (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 &&
+                          errno != ENOENT && !(errno == ENOTEMPTY && failure.keptSomething()))) {
             failure.record({}, openable ? errno : openError);
         }
     }

@@ -7,6 +7,8 @@
 #include "Url.h"
 #include "WalkStep.h"
 #include "platform/icons/Icon.h"
+#include "platform/keep/KeepList.h"
+#include "platform/keep/KeptLocation.h"
 
 #include <cstdint>
 #include <functional>
@@ -41,6 +43,16 @@ public:
     // What deleting the location would free: 0 when nothing is there, a folder its contents,
     // anything else (a link included) its own size.
     static MeasuredSize size(const Url& url);
+    // The same without what the keep list keeps: 0 for a kept location, else the size less what
+    // is kept below it.
+    static MeasuredSize size(const Url& url, const KeepList& keep);
+    // The kept locations at or below a location, each with what it holds, the outermost only:
+    // the location itself when it is kept, else those found below it, looked for only where the
+    // keep list may name something.
+    static std::vector<KeptLocation> keptWithin(const Url& url, const KeepList& keep);
+    // Whether all that is at a location is kept or on the way to something kept: a removal
+    // left it as it had to.
+    static bool holdsOnlyKept(const Url& url, const KeepList& keep);
 
     // A folder's immediate children with hidden ones skipped, either only its sub-folders or
     // only its other entries. An entry that is a link is returned as its target when that lies
@@ -72,8 +84,9 @@ public:
 
     // Removes a file, a link (as a link) or a whole folder without ever following a link; says
     // whether nothing is left at the location and, when something failed, the first failure
-    // and where it happened (also logged, once).
-    static RemovalOutcome remove(const Url& url);
+    // and where it happened (also logged, once). Whatever the location, what the keep list keeps
+    // stays, with the folders on the way to it: a kept location is not touched at all.
+    static RemovalOutcome remove(const Url& url, const KeepList& keep);
     // True only when the system says that nothing is at the location; a location that cannot be
     // looked at (a link on the way, a path too long) is not gone.
     static bool isGone(const Url& url);
@@ -101,7 +114,7 @@ public:
     static void walk(const Url& folder, const std::function<WalkStep(const FolderEntry&)>& visit);
 
 private:
-    static RemovalOutcome removeLocation(const Url& url);
+    static RemovalOutcome removeLocation(const Url& url, const KeepList& keep);
 };
 
 } // namespace sorvane

@@ -6,7 +6,7 @@ namespace sorvane {
 
 std::string RemovalOutcome::reason() const {
     if (error == 0) {
-        return {};
+        return keptBy.empty() ? std::string() : entry + ": kept by " + keptBy;
     }
     return entry + ": " + std::strerror(error); // NOLINT(concurrency-mt-unsafe)
 }

@@ -54,6 +54,13 @@ void fix(LayoutState& layout, LayoutKind kind, const FreedesktopFolders& folders
 
 } // namespace
 
+std::string Layout::home() {
+    if (current() == LayoutKind::freedesktop) {
+        return freedesktopFolders().home.path();
+    }
+    return url(Directory::user).path();
+}
+
 LayoutKind Layout::current() {
     LayoutState& layout = state();
     const std::lock_guard lock(layout.mutex);

@@ -29,6 +29,8 @@ public:
     // The freedesktop home and base folders as they were when the layout was chosen; empty in
     // the macOS layout and when the home cannot be used.
     static FreedesktopFolders freedesktopFolders();
+    // The home of the layout in use, as a path: the freedesktop home, or the macOS user folder.
+    static std::string home();
 
     // Fixes the layout for the rest of the process; the freedesktop folders come from the
     // environment as it is now, or are given. The system root is taken as it is now too.

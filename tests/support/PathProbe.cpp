@@ -4,11 +4,13 @@
 
 #include "platform/fs/Path.h"
 #include "platform/fs/Shutdown.h"
+#include "platform/keep/KeepListFile.h"
 #include "support/SwapRace.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "swap") {
@@ -19,7 +21,8 @@ int main(int argc, char** argv) {
         }
     }
     if (argc != 3) {
-        std::fputs("usage: sorvane-path-probe size|remove|folders[-quitting] PATH | swap DIR TO\n",
+        std::fputs("usage: sorvane-path-probe size|remove|folders[-quitting] PATH | swap DIR TO"
+                   " | keep-add LIST\n",
                    stderr);
         return 2;
     }
@@ -35,7 +38,18 @@ int main(int argc, char** argv) {
         std::printf("%llu%s\n", static_cast<unsigned long long>(size.bytes),
                     size.complete ? "" : " incomplete");
     } else if (operation == "remove") {
-        std::fputs(sorvane::Path::remove(url).gone ? "gone\n" : "left\n", stdout);
+        std::fputs(sorvane::Path::remove(url, {}).gone ? "gone\n" : "left\n", stdout);
+    } else if (operation == "keep-add") {
+        // Many small changes, each under the list's lock, to race another process doing the same.
+        sorvane::KeepListFile::useLocation(argv[2]);
+        const std::string prefix = "/race/" + std::to_string(getpid()) + "/";
+        for (int i = 0; i < 100; ++i) {
+            if (const auto problem =
+                    sorvane::KeepListFile::change({prefix + std::to_string(i)}, {})) {
+                std::fprintf(stderr, "%s\n", problem->c_str());
+                return 1;
+            }
+        }
     } else if (operation == "folders") {
         std::printf("%zu\n", sorvane::Path::contents(url, true).size());
     } else {

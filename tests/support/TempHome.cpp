@@ -1,5 +1,7 @@
 #include "TempHome.h"
 
+#include "platform/keep/KeepListFile.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -36,9 +38,12 @@ TempHome::TempHome()
         hadHome_ = true;
     }
     setenv("HOME", path_.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
+    // The user's own keep list must neither shape nor see a test.
+    KeepListFile::useLocation(pathOf(".config/Sorvane/keep.list"));
 }
 
 TempHome::~TempHome() {
+    KeepListFile::useLocation({});
     if (hadHome_) {
         setenv("HOME", previousHome_.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     } else {

@@ -28,7 +28,7 @@ TEST(DescriptorStackTest, HundredThousandLevelsDeepAreMeasuredAndRemovedWhole) {
     }
     std::filesystem::current_path(working);
     EXPECT_EQ(Path::directorySize(Url::folder(top)), (MeasuredSize{10U * 7, true}));
-    EXPECT_TRUE(Path::remove(Url::folder(top)).gone);
+    EXPECT_TRUE(Path::remove(Url::folder(top), {}).gone);
     EXPECT_FALSE(test::exists(top));
 }
 

@@ -44,7 +44,7 @@ TEST(FolderRemovalTest, ParentSwappedByItsOwnerDuringRootRemovalsNeverLeadsOutsi
                               pathProbe().toStdString(), "swap", caches, victim.path()});
         ASSERT_TRUE(swapper.started());
         for (int i = 0; i < trials; ++i) {
-            removed += Path::remove(Url::folder(caches + "/sel/d" + std::to_string(i))).gone;
+            removed += Path::remove(Url::folder(caches + "/sel/d" + std::to_string(i)), {}).gone;
         }
     }
     swapBack(caches); // in case the swapper was stopped with the link in place

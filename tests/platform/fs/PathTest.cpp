@@ -117,7 +117,7 @@ TEST(PathTest, ItemsAreTakenAsThemselvesAndNeverReachedThroughALink) {
                       type == PathType::directory ? size : 0);
             EXPECT_EQ(Path::entries(Url::folder(path), true).size(), entries);
             EXPECT_EQ(Path::contents(Url::folder(path), true).empty(), entries == 0);
-            EXPECT_EQ(Path::remove(url).gone, reachable);
+            EXPECT_EQ(Path::remove(url, {}).gone, reachable);
             EXPECT_EQ(Path::isGone(url), reachable) << "unreachable is not gone";
         }
         // Hidden entries are skipped and packages never entered; a package counts as a file, a

@@ -100,10 +100,10 @@ TEST_F(TreeWalkTest, TreesAreMeasuredAndRemovedAsTheyLieOnSeveralThreads) {
         // Three at once, joined at the end of the statement.
         std::array<std::jthread, 3>{std::jthread(walk), std::jthread(walk), std::jthread(walk)};
         // A selected link goes as a link; the folder behind it stays whole.
-        const RemovalOutcome link = Path::remove(Url::folder(selectedLink));
+        const RemovalOutcome link = Path::remove(Url::folder(selectedLink), {});
         // With no folders to swap the race ends at once.
         std::optional<test::SwapRace> race(std::in_place, swapped, home.pathOf("victim"));
-        const RemovalOutcome tree = Path::remove(home.url(name, true));
+        const RemovalOutcome tree = Path::remove(home.url(name, true), {});
         race.reset();
         const long after = openDescriptors();
         setrlimit(RLIMIT_NOFILE, &saved);
