@@ -74,9 +74,11 @@ CleanerSeverity CleanerItem::severity() const {
 }
 
 MeasuredSize CleanerItem::sizeOnDisk() const {
-    MeasuredSize total = url_ ? Path::size(*url_) : MeasuredSize{};
+    const KeepList none;
+    const KeepList& keep = keep_ ? *keep_ : none;
+    MeasuredSize total = url_ ? Path::size(*url_, keep) : MeasuredSize{};
     for (const auto& suburl : suburls_) {
-        total += Path::size(suburl);
+        total += Path::size(suburl, keep);
     }
     return total;
 }

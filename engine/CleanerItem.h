@@ -4,6 +4,7 @@
 #include "ICleanerBase.h"
 #include "platform/fs/MeasuredSize.h"
 #include "platform/fs/Url.h"
+#include "platform/keep/KeepList.h"
 
 #include <atomic>
 #include <memory>
@@ -56,7 +57,9 @@ public:
     // The custom severity, else the highest of the details' (low without details).
     CleanerSeverity severity() const override;
 
-    // Bytes of the url plus every suburl, measured now.
+    // What the item leaves out of its sizes: set by the engine when it was found.
+    void setKeepList(std::shared_ptr<const KeepList> keep) { keep_ = std::move(keep); }
+    // Bytes of the url plus every suburl, without what the keep list keeps, measured now.
     std::uint64_t size() const { return sizeOnDisk().bytes; }
     // The same, and whether every folder could be read whole.
     MeasuredSize sizeOnDisk() const;
@@ -83,6 +86,7 @@ private:
     QString name_;
     Image icon_;
     std::optional<CleanerSeverity> customSeverity_;
+    std::shared_ptr<const KeepList> keep_;
 };
 
 } // namespace sorvane

@@ -109,4 +109,30 @@ void CleanerResult::removeItem(const std::shared_ptr<CleanerItem>& item) {
     }
 }
 
+void CleanerResult::applyKeepList(const std::shared_ptr<const KeepList>& keep) {
+    kept_.clear();
+    std::erase_if(items_, [&](const std::shared_ptr<CleanerItem>& item) {
+        const bool hadLocations = item->url() || !item->suburls().empty();
+        // Keeps what is found and says whether the location itself is kept.
+        const auto wholeKept = [&](const Url& location) {
+            std::vector<KeptLocation> found = Path::keptWithin(location, *keep);
+            const bool whole = !found.empty() && found.front().path == location.path();
+            kept_.insert(kept_.end(), std::make_move_iterator(found.begin()),
+                         std::make_move_iterator(found.end()));
+            return whole;
+        };
+        if (item->url() && wholeKept(*item->url())) {
+            item->setUrl(std::nullopt);
+        }
+        const std::vector<Url> suburls = item->suburls();
+        for (const auto& suburl : suburls) {
+            if (wholeKept(suburl)) {
+                item->removeSuburlWithPath(suburl.path());
+            }
+        }
+        item->setKeepList(keep);
+        return hadLocations && !item->url() && item->suburls().empty();
+    });
+}
+
 } // namespace sorvane

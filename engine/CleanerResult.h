@@ -2,6 +2,7 @@
 
 #include "CleanerItem.h"
 #include "ICleanerBase.h"
+#include "platform/keep/KeptLocation.h"
 
 #include <memory>
 #include <optional>
@@ -48,12 +49,20 @@ public:
     void removeItem(const std::shared_ptr<CleanerItem>& item);
     void clear() { items_.clear(); }
 
+    // Leaves out what the keep list keeps: an item all of whose locations are kept goes, the
+    // others lose their kept locations and measure without what is kept below them. What was
+    // found kept is recorded.
+    void applyKeepList(const std::shared_ptr<const KeepList>& keep);
+    // The kept locations found at the last applyKeepList(), outermost first by item.
+    const std::vector<KeptLocation>& kept() const { return kept_; }
+
 private:
     QString name_;
     Image icon_;
     std::optional<CleanerSeverity> customSeverity_;
     std::optional<QString> bundleIdentifier_;
     std::vector<std::shared_ptr<CleanerItem>> items_;
+    std::vector<KeptLocation> kept_;
 };
 
 } // namespace sorvane

@@ -6,6 +6,7 @@
 #include "platform/fs/Shutdown.h"
 #include "platform/fs/SizeMemo.h"
 #include "platform/fs/WorkerPool.h"
+#include "platform/keep/KeepList.h"
 
 #include <algorithm>
 #include <chrono>
@@ -197,6 +198,8 @@ void DiskCleaner::search() {
     const CategoryList running = categories();
     // Folders measured as items are not walked again inside larger items of this search.
     const SizeMemo memo;
+    // Read afresh: what another program added to the list counts from this search on.
+    const auto keep = std::make_shared<const KeepList>(KeepList::current());
     const auto count = static_cast<float>(running.size());
     for (std::size_t i = 0; i < running.size() && !stopping(); ++i) {
         const auto result = running[i]->result();
@@ -204,6 +207,7 @@ void DiskCleaner::search() {
             delegate.cleanerWillSearchCategory(result);
         });
         running[i]->search();
+        result->applyKeepList(keep);
         // Each item is measured once, here, by the thread that owns the items while the search
         // runs; the result tree and every summary use these sizes and never touch the disk.
         measure(result->items());
@@ -234,6 +238,8 @@ void DiskCleaner::finish(Work work) {
 void DiskCleaner::clean() {
     notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidStartCleaning(); });
     const CategoryList cleaning = categories();
+    // The list as it is now, not as it was at the search: an entry added since is obeyed.
+    const KeepList keep = KeepList::current();
     std::size_t itemCount = 0;
     for (const auto& category : cleaning) {
         itemCount += category->result()->items().size();
@@ -252,13 +258,17 @@ void DiskCleaner::clean() {
                 break;
             }
             if (item->selected()) {
+                // A location that stays only for what is kept in it was cleaned all the same.
+                const auto cleaned = [](const RemovalOutcome& outcome) {
+                    return outcome.gone || (outcome.error == 0 && !outcome.keptBy.empty());
+                };
                 bool removed = false;
-                if (item->url() && Path::remove(*item->url()).gone) {
+                if (item->url() && cleaned(Path::remove(*item->url(), keep))) {
                     removed = true;
                 }
                 std::vector<std::string> deletedSuburls;
                 for (const auto& suburl : item->suburls()) {
-                    if (Path::remove(suburl).gone) {
+                    if (cleaned(Path::remove(suburl, keep))) {
                         deletedSuburls.push_back(suburl.path());
                     }
                 }

@@ -99,13 +99,19 @@ private:
         home_.file(cache + "gstreamer-1.0/registry.x86_64.bin", std::uint64_t{1800000});
         home_.file(cache + "tracker3/files/meta.db", std::uint64_t{4200000});
         home_.file(cache + "gnome-software/appstream/components.xmlb", std::uint64_t{9000000});
+        // State and personal files that lie in the cache folder all the same.
         home_.file(cache + "ibus/bus/registry", std::uint64_t{52000});
+        home_.file(cache + "ibus/libpinyin/user.db", std::uint64_t{310000});
+        home_.file(cache + "wallpaper/0ea3b6f1.jpg", std::uint64_t{2400000});
+        home_.file(cache + "gnome-control-center/backgrounds/5c1e.jpg", std::uint64_t{1900000});
+        home_.file(cache + "keepassxc/keepassxc.ini", std::uint64_t{700});
+        home_.file(cache + "obexd/IMG_20261101_101500.jpg", std::uint64_t{3100000});
         home_.file(cache + "event-sound-cache.tdb." + random_.hex(32) + ".x86_64-pc-linux-gnu",
                    std::uint64_t{20480});
         home_.file(cache + "motd.legal-displayed", std::uint64_t{0});
         home_.file(cache + ".hidden-state", std::uint64_t{64});
         // A link in the cache folder is an item of its own, measured and removed as the link.
-        home_.link(cache + "wallpaper", "../Pictures/wallpaper.jpg");
+        home_.link(cache + "lock-screen.jpg", "../Pictures/wallpaper.jpg");
     }
 
     void thumbnails() {
