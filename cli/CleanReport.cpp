@@ -32,15 +32,20 @@ std::uint64_t CleanReport::selectedSize() const {
     return total;
 }
 
-void CleanReport::recordOutcome() {
+void CleanReport::recordOutcome(const KeepList& keep) {
     cleaned_ = true;
     deleted_.clear();
     remaining_.clear();
+    kept_.clear();
     for (const auto& selected : selection_) {
         for (const auto& location : selected.item.locations()) {
             // Only the system's word that nothing is there counts as deleted: a location that
             // cannot even be looked at is reported as remaining.
-            (Path::isGone(Url(location)) ? deleted_ : remaining_).push_back(location);
+            if (Path::isGone(Url(location))) {
+                deleted_.push_back(location);
+            } else {
+                (Path::holdsOnlyKept(Url(location), keep) ? kept_ : remaining_).push_back(location);
+            }
         }
     }
 }
@@ -68,6 +73,13 @@ void CleanReport::writeText(std::FILE* out) const {
                  deleted_.size() == 1 ? "" : "s");
     for (const auto& location : deleted_) {
         std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
+    }
+    if (!kept_.empty()) {
+        std::fprintf(out, "Kept below: %zu location%s (see sorvane-cli keep)\n", kept_.size(),
+                     kept_.size() == 1 ? "" : "s");
+        for (const auto& location : kept_) {
+            std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
+        }
     }
     std::fprintf(out, "Remaining: %zu location%s\n", remaining_.size(),
                  remaining_.size() == 1 ? "" : "s");
@@ -113,6 +125,8 @@ void CleanReport::writeJson(std::FILE* out) const {
         writePaths(json, deleted_);
         json.key("remaining");
         writePaths(json, remaining_);
+        json.key("keptBelow");
+        writePaths(json, kept_);
     }
     json.endObject();
     json.finish();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Findings.h"
+#include "platform/keep/KeepList.h"
 
 #include <cstdio>
 #include <string>
@@ -19,8 +20,10 @@ class CleanReport {
 public:
     CleanReport(std::string layout, std::string home, std::vector<SelectedItem> selection);
 
-    // Looks at every selected location after a cleaning (links are not followed).
-    void recordOutcome();
+    // Looks at every selected location after a cleaning (links are not followed); one that
+    // holds nothing but what the keep list keeps, and the folders on the way to it, was cleaned
+    // as far as it may be and counts as kept, not as remaining.
+    void recordOutcome(const KeepList& keep);
     bool cleaned() const { return cleaned_; }
     bool everythingGone() const { return remaining_.empty(); }
 
@@ -36,6 +39,7 @@ private:
     bool cleaned_ = false;
     std::vector<std::string> deleted_;
     std::vector<std::string> remaining_;
+    std::vector<std::string> kept_;
 };
 
 } // namespace sorvane::cli

@@ -12,6 +12,8 @@ const char* const usageText =
                           [--layout L]
        sorvane-cli clean (--category KEY | --path PATH)... [--yes] [--json] [--home DIR]
                           [--root DIR] [--layout L]
+       sorvane-cli keep [list] [--json] [--home DIR] [--root DIR] [--layout L]
+       sorvane-cli keep add|remove ENTRY... [--home DIR] [--root DIR] [--layout L]
        sorvane-cli --help | --version
 
 Finds disposable data in a home folder and deletes what you select, with the same engine and
@@ -25,6 +27,20 @@ Commands:
   clean   Select every item of a category (--category KEY) or the item that has exactly the
           location PATH as its location or one of its further locations (--path PATH), and show
           what would be deleted. Nothing is deleted without --yes.
+  keep    Show the keep list: what is never offered, measured or deleted, with what each entry
+          holds now; the built-in entries of the layout are shown with their reason. keep add
+          and keep remove change the user's entries.
+
+The keep list:
+  One entry per line in keep.list beside the settings file ($XDG_CONFIG_HOME/Sorvane, else
+  ~/.config/Sorvane; under DIR/.config/Sorvane with --home DIR), shared with the application.
+  A line starting with # and anything after a blank and # are comments. An entry is an
+  absolute location, ~/ standing for the home; within one component *, ? and [...] match as in
+  the shell, and a component ** matches any number of whole components. An entry keeps what it
+  names and everything below it, compared component by component (~/.cache/foo keeps nothing
+  of ~/.cache/foobar), case-sensitively and without resolving links. An item holding a kept
+  location is offered without it: its size leaves it out and cleaning leaves it, with the
+  folders on the way to it. No option bypasses the list.
 
 Options:
   --json          Print the report as one JSON document instead of text.
@@ -62,8 +78,9 @@ How locations are written:
 Exit status:
   0  success; after clean --yes, every selected location is gone
   1  clean --yes left some selected locations in place (they are listed)
-  2  usage error: unknown option or key, a path that matches no item, a path that names only
-     part of a group, nothing selected
+  2  usage error: unknown option or key, a path that matches no item or names a kept location,
+     a path that names only part of a group, nothing selected, a keep entry that is relative
+     or holds a '.' or '..' component
 )";
 
 namespace {
@@ -73,6 +90,7 @@ struct Parser {
     std::size_t at = 0;
     CommandLine line;
     bool commandSeen = false;
+    bool keepActionSeen = false;
 
     std::variant<CommandLine, std::string> run() {
         for (at = 0; at < arguments.size(); ++at) {
@@ -89,7 +107,7 @@ struct Parser {
             }
         }
         if (!commandSeen) {
-            return std::string("no command given; use scan or clean (see --help)");
+            return std::string("no command given; use scan, clean or keep (see --help)");
         }
         return check();
     }
@@ -132,6 +150,9 @@ struct Parser {
         if (argument.starts_with("-")) {
             return "unknown option '" + EscapedText::escape(argument) + "' (see --help)";
         }
+        if (commandSeen && line.command == Command::keep) {
+            return takeKeepArgument(argument);
+        }
         if (commandSeen) {
             return "unexpected argument '" + EscapedText::escape(argument) + "' (see --help)";
         }
@@ -140,9 +161,30 @@ struct Parser {
             line.command = Command::scan;
         } else if (argument == "clean") {
             line.command = Command::clean;
+        } else if (argument == "keep") {
+            line.command = Command::keep;
         } else {
-            return "unknown command '" + EscapedText::escape(argument) + "'; use scan or clean";
+            return "unknown command '" + EscapedText::escape(argument) +
+                   "'; use scan, clean or keep";
         }
+        return std::nullopt;
+    }
+
+    // The action comes first; entries follow add and remove.
+    std::optional<std::string> takeKeepArgument(const std::string& argument) {
+        const std::map<std::string, KeepAction> actions{
+            {"list", KeepAction::list}, {"add", KeepAction::add}, {"remove", KeepAction::remove}};
+        const auto action = actions.find(argument);
+        if (!keepActionSeen && action != actions.end()) {
+            keepActionSeen = true;
+            line.keepAction = action->second;
+            return std::nullopt;
+        }
+        if (line.keepAction == KeepAction::list) {
+            return "unexpected argument '" + EscapedText::escape(argument) +
+                   "'; use keep list, keep add ENTRY... or keep remove ENTRY...";
+        }
+        line.entries.push_back(argument);
         return std::nullopt;
     }
 
@@ -174,6 +216,17 @@ struct Parser {
     }
 
     std::variant<CommandLine, std::string> check() const {
+        if (line.command == Command::keep) {
+            if (line.yes || line.items || !line.paths.empty() || !line.categoryKeys.empty()) {
+                return std::string("keep takes only --json, --home, --root and --layout");
+            }
+            if (line.keepAction != KeepAction::list && line.entries.empty()) {
+                return std::string("keep add and keep remove need at least one ENTRY");
+            }
+            if (line.keepAction != KeepAction::list && line.json) {
+                return std::string("--json belongs to keep list");
+            }
+        }
         if (line.command == Command::scan) {
             if (line.yes) {
                 return std::string("--yes belongs to clean, not to scan");
@@ -198,7 +251,7 @@ struct Parser {
 
 std::variant<CommandLine, std::string>
 CommandLine::parse(const std::vector<std::string>& arguments) {
-    Parser parser{arguments, 0, CommandLine{}, false};
+    Parser parser{arguments, 0, CommandLine{}, false, false};
     return parser.run();
 }
 

@@ -9,7 +9,10 @@
 
 namespace sorvane::cli {
 
-enum class Command { scan, clean, help, version };
+enum class Command { scan, clean, keep, help, version };
+
+// What keep does with the keep list.
+enum class KeepAction { list, add, remove };
 
 // What the user asked for, checked for form only: category keys and locations are matched
 // against the engine's findings later.
@@ -21,6 +24,9 @@ struct CommandLine {
     std::vector<std::string> categoryKeys;
     // Raw bytes, escapes already undone.
     std::vector<std::string> paths;
+    KeepAction keepAction = KeepAction::list;
+    // (keep add, keep remove) As given.
+    std::vector<std::string> entries;
     std::optional<std::string> home;
     std::optional<std::string> root;
     // Given with --layout; otherwise SORVANE_LAYOUT or the home decides.

@@ -37,6 +37,7 @@ std::vector<CategoryFinding> collectFindings(const CategoryList& categories) {
             finding.size += entry.size;
             finding.items.push_back(std::move(entry));
         }
+        finding.kept = result->kept();
         findings.push_back(std::move(finding));
     }
     return findings;

@@ -2,6 +2,7 @@
 
 #include "engine/CleanerItem.h"
 #include "engine/IDiskCleanerCategory.h"
+#include "platform/keep/KeptLocation.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,6 +31,8 @@ struct CategoryFinding {
     std::optional<std::string> bundleIdentifier;
     std::vector<ItemFinding> items;
     std::uint64_t size = 0;
+    // What the keep list kept of what the category found, left out of the items and the size.
+    std::vector<KeptLocation> kept;
 };
 
 // What a search found, in engine order, with the sizes the engine measured during it.

@@ -22,6 +22,15 @@ void ScanReport::writeText(std::FILE* out, bool withItems) const {
                      EscapedText::escape(category.name).c_str(), category.key.c_str(),
                      category.items.size(), category.items.size() == 1 ? " " : "s",
                      IO::formattedSize(category.size).c_str());
+        if (!category.kept.empty()) {
+            std::uint64_t kept = 0;
+            for (const auto& location : category.kept) {
+                kept += location.size.bytes;
+            }
+            std::fprintf(out, "    kept: %zu location%s, %s (see sorvane-cli keep)\n",
+                         category.kept.size(), category.kept.size() == 1 ? "" : "s",
+                         IO::formattedSize(kept).c_str());
+        }
         if (!withItems) {
             continue;
         }
@@ -87,6 +96,19 @@ void ScanReport::writeJson(std::FILE* out) const {
                 json.key("sizeComplete");
                 json.boolean(false);
             }
+            json.endObject();
+        }
+        json.endArray();
+        json.key("kept");
+        json.beginArray();
+        for (const auto& location : category.kept) {
+            json.beginObject();
+            json.key("path");
+            json.string(EscapedText::escape(location.path));
+            json.key("entry");
+            json.string(EscapedText::escape(location.entry));
+            json.key("size");
+            json.number(location.size.bytes);
             json.endObject();
         }
         json.endArray();

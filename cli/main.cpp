@@ -6,11 +6,14 @@
 #include "CommandLine.h"
 #include "EngineSession.h"
 #include "Findings.h"
+#include "KeepCommand.h"
 #include "ScanReport.h"
 #include "platform/fs/Anchor.h"
 #include "platform/fs/DescriptorLimit.h"
 #include "platform/fs/Path.h"
 #include "platform/fs/Url.h"
+#include "platform/keep/KeepList.h"
+#include "platform/keep/KeepListFile.h"
 #include "platform/places/Directory.h"
 #include "platform/places/FreedesktopFolders.h"
 #include "platform/places/Layout.h"
@@ -126,13 +129,6 @@ std::optional<std::string> useRoot(const std::string& folder) {
     return std::nullopt;
 }
 
-std::string homePath() {
-    if (Layout::current() == LayoutKind::freedesktop) {
-        return Layout::freedesktopFolders().home.path();
-    }
-    return url(Directory::user).path();
-}
-
 std::string layoutName() {
     return Layout::name(Layout::current());
 }
@@ -144,7 +140,7 @@ int scan(const CommandLine& line, std::FILE* out) {
     }
     EngineSession session(std::get<CategoryList>(std::move(matched)));
     session.search();
-    const ScanReport report(layoutName(), homePath(), collectFindings(session.categories()));
+    const ScanReport report(layoutName(), Layout::home(), collectFindings(session.categories()));
     if (line.json) {
         report.writeJson(out);
     } else {
@@ -154,12 +150,18 @@ int scan(const CommandLine& line, std::FILE* out) {
 }
 
 // A location is matched by name against what the search found, so one that steps through '.'
-// or '..' could only ever name something else; it is refused before the search takes its time.
+// or '..' could only ever name something else; it is refused before the search takes its time,
+// as is a kept one, which no search offers.
 std::optional<std::string> problemWithPaths(const std::vector<std::string>& paths) {
+    const KeepList keep = KeepList::current();
     for (const auto& path : paths) {
         if (Anchor::hasDotComponent(path)) {
             return "'" + EscapedText::escape(path) +
                    "' holds a '.' or '..' component; give the location as the reports write it";
+        }
+        if (const KeepRule* rule = keep.keeperOf(Url(Path::absolute(path)).path())) {
+            return "--path '" + EscapedText::escape(path) + "' is kept by '" +
+                   EscapedText::escape(rule->entry.text()) + "' (see sorvane-cli keep)";
         }
     }
     return std::nullopt;
@@ -197,7 +199,7 @@ void cleanSelected(EngineSession& session, const std::vector<SelectedItem>& sele
         selected.item.item->setSelected(true);
     }
     session.clean();
-    report.recordOutcome();
+    report.recordOutcome(KeepList::current());
 }
 
 // Writes the report; the exit status says whether anything cleaned stayed behind.
@@ -225,7 +227,7 @@ int clean(const CommandLine& line, std::FILE* out) {
         return fail(*error);
     }
     const auto& selected = std::get<std::vector<SelectedItem>>(selection);
-    CleanReport outcome(layoutName(), homePath(), selected);
+    CleanReport outcome(layoutName(), Layout::home(), selected);
     if (line.yes) {
         cleanSelected(session, selected, outcome);
     }
@@ -242,7 +244,12 @@ int run(const CommandLine& line, std::FILE* out) {
         return 0;
     case Command::scan:
     case Command::clean:
+    case Command::keep:
         break;
+    }
+    // The keep list lies with the settings of the home that is cleaned.
+    if (line.home) {
+        KeepListFile::useLocation(Path::absolute(*line.home) + "/.config/Sorvane/keep.list");
     }
     // The root first: choosing the layout takes the system root as it is then.
     if (line.root) {
@@ -252,6 +259,9 @@ int run(const CommandLine& line, std::FILE* out) {
     }
     if (const auto error = useLayout(line)) {
         return fail(*error);
+    }
+    if (line.command == Command::keep) {
+        return KeepCommand(line).run(out);
     }
     return line.command == Command::scan ? scan(line, out) : clean(line, out);
 }

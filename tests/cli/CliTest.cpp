@@ -163,8 +163,18 @@ TEST_P(CliLayoutTest, ScanReportsWhatTheFindersFind) {
     const auto restore = qScopeGuard([] { Layout::choose(LayoutKind::macos); });
     QJsonArray expected;
     qint64 total = 0;
+    const auto keep = std::make_shared<const KeepList>(KeepList::current());
+    QStringList kept;
     for (const auto& category : predefinedCategories()) {
         category->search();
+        category->result()->applyKeepList(keep);
+        QJsonArray keptHere;
+        for (const auto& location : category->result()->kept()) {
+            keptHere.append(QJsonObject{{"path", q(location.path)},
+                                        {"entry", q(location.entry)},
+                                        {"size", static_cast<qint64>(location.size.bytes)}});
+            kept.append(q(location.entry));
+        }
         QJsonArray items;
         qint64 size = 0;
         ASSERT_NE(category->result(), nullptr);
@@ -187,10 +197,17 @@ TEST_P(CliLayoutTest, ScanReportsWhatTheFindersFind) {
                         {"name", category->result()->name()},
                         {"bundleIdentifier", bundle ? QJsonValue(*bundle) : QJsonValue()},
                         {"size", size},
-                        {"items", items}});
+                        {"items", items},
+                        {"kept", keptHere}});
         total += size;
     }
     EXPECT_EQ(report.value("categories").toArray(), expected) << scan.out;
+    // State kept in the cache folder is never offered, in a home that holds all of it.
+    if (GetParam() == LayoutKind::freedesktop) {
+        EXPECT_EQ(kept.join(' ').toStdString(),
+                  "~/.cache/gnome-control-center ~/.cache/ibus ~/.cache/keepassxc "
+                  "~/.cache/obexd ~/.cache/wallpaper");
+    }
     EXPECT_EQ(report.value("totalSize").toInteger(), total);
 }
 
@@ -329,6 +346,41 @@ TEST_F(CliTest, ALocationLongerThanAPathIsCleanedAndReportedTruly) {
 
 // Each line gives its status; a usage error says why in one line on standard error, and what
 // succeeds shows the text on standard output.
+// A kept folder three levels down in a cache: every way of selecting the cache leaves it with
+// the folders on the way, and naming it is refused.
+TEST_F(CliTest, KeptLocationsSurviveEveryWayOfSelectingThem) {
+    const std::string cache = home + "/Library/Caches/com.docker.docker";
+    const std::string kept = cache + "/a/b/kept";
+    const auto layOut = [&] {
+        run.home().file("Library/Caches/com.docker.docker/a/b/kept/model.bin", 4000);
+        run.home().file("Library/Caches/com.docker.docker/a/b/junk", 30);
+        run.home().file("Library/Caches/com.docker.docker/a/junk", 20);
+    };
+    layOut();
+    ASSERT_EQ(cli("keep add ~/Library/Caches/com.docker.docker/a/*/kept").exitCode, 0);
+    const auto list = parseJson(cli("keep list --json").out).value("entries").toArray();
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list[0].toObject().value("size").toInteger(), 4000);
+    EXPECT_EQ(texts(list[0].toObject().value("locations")), QStringList{q(kept)});
+    const auto refused = cli("clean --yes --path " + kept);
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("is kept by '~/Library/Caches/com.docker.docker/a/*/kept'"),
+              std::string::npos)
+        << refused.err;
+    for (const std::string selection : {"--path " + cache, std::string("--category USER_CACHE")}) {
+        SCOPED_TRACE(selection);
+        layOut();
+        const auto cleaned = cli("clean --yes --json " + selection);
+        EXPECT_EQ(cleaned.exitCode, 0) << cleaned.out << cleaned.err;
+        EXPECT_TRUE(texts(parseJson(cleaned.out).value("keptBelow")).contains(q(cache)));
+        EXPECT_TRUE(exists(kept + "/model.bin"));
+        EXPECT_FALSE(exists(cache + "/a/junk") || exists(cache + "/a/b/junk"));
+    }
+    ASSERT_EQ(cli("keep remove ~/Library/Caches/com.docker.docker/a/*/kept").exitCode, 0);
+    EXPECT_EQ(cli("clean --yes --path " + cache).exitCode, 0);
+    EXPECT_FALSE(exists(cache));
+}
+
 TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
     // A home given as a link could be pointed elsewhere while the cleaning runs.
     const std::string homeLink = home + "-link";
@@ -363,6 +415,11 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
         {"clean --path %h/Library/../Library/.Trash/dangling", "holds a '.' or '..' component", 2},
         {"scan --root /no/such/root", "is not a folder", 2},
         {"scan extra", "unexpected argument 'extra'", 2},
+        {"keep add .cache/x", "'.cache/x' is not an absolute location", 2},
+        {"keep add ~/a/../b", "holds an empty, '.' or '..' component", 2},
+        {"keep remove", "need at least one ENTRY", 2},
+        {"keep remove ~/never-added", "is not in the keep list", 2},
+        {"keep list ~/x", "unexpected argument '~/x'", 2},
         {"SORVANE_LAYOUT=mac\x1b[2J\xc2\x9b\xe2\x80\xaeos scan",
          "SORVANE_LAYOUT='mac\\x1b[2J\\xc2\\x9b\\xe2\\x80\\xaeos' names no layout", 2},
         // A Library that is a link makes no macOS home, an empty variable names no layout, and
