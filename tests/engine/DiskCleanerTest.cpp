@@ -1,4 +1,5 @@
 #include "engine/DiskCleaner.h"
+#include "platform/keep/KeepListFile.h"
 #include "support/Processes.h"
 #include "support/TempHome.h"
 
@@ -233,4 +234,33 @@ TEST(DiskCleanerTest, CleaningDeletesSelectedLocationsThrottlesProgressAndKeepsC
 
     // Categories a cleaning emptied stay: new trash must show after the next search.
     EXPECT_EQ(recorder->engine->categories(), categories);
+}
+
+// The keep list as it is at the search shapes what is offered; as it is at the cleaning, what
+// goes: a selection made before an entry was added loses nothing it keeps.
+TEST(DiskCleanerTest, SearchAndCleaningObeyTheKeepListAsItIsThen) {
+    TempHome home;
+    home.file("a/x/y/kept/data", 700);
+    home.file("a/x/junk", 30);
+    home.file("b/file", 5);
+    home.file("c/file", 9);
+    ASSERT_EQ(KeepListFile::change({"~/a/*/y/kept", home.pathOf("b")}, {}), std::nullopt);
+    const std::vector<std::shared_ptr<CleanerItem>> items{
+        item("A", Url::folder(home.pathOf("a")), {}, true),
+        item("B", Url::folder(home.pathOf("b")), {}, true),
+        item("C", std::nullopt, {Url::folder(home.pathOf("c"))}, true)};
+    auto category = std::make_shared<TestCategory>(QStringLiteral("Kept"), adding(items));
+    const auto recorder = recorderOf(DiskCleaner::create(category));
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startSearch, "finish"));
+    EXPECT_EQ(category->result()->items(), (std::vector{items[0], items[2]}));
+    EXPECT_EQ(items[0]->measuredSize(), 30U);
+    ASSERT_EQ(category->result()->kept().size(), 2U);
+    EXPECT_EQ(category->result()->kept()[0].size.bytes, 700U);
+
+    ASSERT_EQ(KeepListFile::change({"~/c"}, {}), std::nullopt);
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startCleaning, "finishCleaning"));
+    EXPECT_TRUE(test::exists(home.pathOf("a/x/y/kept/data")));
+    EXPECT_FALSE(test::exists(home.pathOf("a/x/junk")));
+    EXPECT_TRUE(test::exists(home.pathOf("c/file")));
+    EXPECT_TRUE(category->result()->isEmpty()) << "both were cleaned as far as they may be";
 }
