@@ -4,6 +4,8 @@
 
 #include "finders/PredefinedCategories.h"
 #include "engine/EngineStrings.h"
+#include "platform/keep/BuiltInKeeps.h"
+#include "platform/places/Layout.h"
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
@@ -50,4 +52,11 @@ TEST(PredefinedCategoriesTest, KeysWrittenOutElsewhereAgreeWithTheLists) {
             << count;
         EXPECT_NE(readme.find(count + " categories"), std::string::npos) << count;
     }
+    // Every built-in keep entry is listed with its reason.
+    const test::TempHome home;
+    Layout::choose(LayoutKind::freedesktop, FreedesktopFolders::under(home.path()));
+    for (const auto& kept : BuiltInKeeps::freedesktop()) {
+        EXPECT_NE(readme.find("| `" + kept.entry + "` |"), std::string::npos) << kept.entry;
+    }
+    Layout::choose(LayoutKind::macos);
 }
