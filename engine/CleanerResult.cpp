@@ -116,10 +116,9 @@ void CleanerResult::applyKeepList(const std::shared_ptr<const KeepList>& keep) {
         // Keeps what is found and says whether the location itself is kept.
         const auto wholeKept = [&](const Url& location) {
             std::vector<KeptLocation> found = Path::keptWithin(location, *keep);
-            const bool whole = !found.empty() && found.front().path == location.path();
             kept_.insert(kept_.end(), std::make_move_iterator(found.begin()),
                          std::make_move_iterator(found.end()));
-            return whole;
+            return keep->keeperOf(location.path()) != nullptr;
         };
         if (item->url() && wholeKept(*item->url())) {
             item->setUrl(std::nullopt);

@@ -5,10 +5,12 @@
 namespace sorvane {
 
 std::vector<KeptLocation> Path::keptWithin(const Url& url, const KeepList& keep) {
-    if (!exists(url)) {
-        return {};
-    }
+    // The list is asked first: most locations are neither kept nor on the way to a kept one,
+    // and need not be looked at on disk.
     if (const KeepRule* rule = keep.keeperOf(url.path())) {
+        if (!exists(url)) {
+            return {};
+        }
         return {{url.path(), rule->entry.text(), size(url)}};
     }
     std::vector<KeptLocation> kept;
