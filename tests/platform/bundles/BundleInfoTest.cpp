@@ -95,15 +95,15 @@ std::string binaryDictionaryWith(const std::vector<std::string>& value,
 
 // Arrays nested so that containers, the root dictionary included, reach the given depth, each
 // holding the next one `copies` times: with two, reading every reference as a copy doubles the
-// objects at every level.
-std::string nestedBinary(std::size_t depth, int copies = 1) {
+// objects at every level. The deepest holds the leaf, an empty container being a level too.
+std::string nestedBinary(std::size_t depth, int copies = 1, const char* leaf = "\x09") {
     std::vector<std::string> chain;
     // The dictionary and the array of object 4 make two levels.
     for (std::size_t level = 2; level < depth; ++level) {
         chain.push_back(static_cast<char>(0xa0 + copies) +
                         repeated(reference(6 + level - 2), copies));
     }
-    chain.emplace_back("\x09"); // true
+    chain.emplace_back(leaf); // true by default
     return binaryDictionaryWith(chain);
 }
 
@@ -149,6 +149,7 @@ TEST(BundleInfoTest, HostileListsAreRefusedOrReadSafely) {
          refusedByShape},
         {"binary nested 64 deep", nestedBinary(64), read},
         {"binary nested 65 deep", nestedBinary(65), refusedByShape},
+        {"binary nested 65 deep, the deepest empty", nestedBinary(64, 1, "\xa0"), refusedByShape},
         {"binary nested 100000 deep", nestedBinary(100000), refusedByShape},
         {"binary nested 200000 deep", nestedBinary(200000), refusedByShape},
         {"binary dictionary holding itself",
