@@ -158,6 +158,8 @@ TEST(BundleInfoTest, HostileListsAreRefusedOrReadSafely) {
          refusedByShape},
         {"binary reference past the objects", binaryDictionaryWith({"\xa1" + reference(9)}),
          refusedByShape},
+        {"binary count that is no integer", binaryDictionaryWith({std::string("\xaf\x50\0", 3)}),
+         refusedByShape},
         {"binary sharing 14 deep", nestedBinary(14, 2), read},
         {"binary sharing 62 deep", nestedBinary(62, 2), refusedByShape},
         {"binary key holding a NUL character", // UTF-16 "K", NUL, "N"
