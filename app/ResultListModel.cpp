@@ -30,16 +30,20 @@ void ResultListModel::rebuild() {
     rowOf_.clear();
     changed_.clear();
     // A new search brings new nodes: what was open belonged to the old ones.
-    QSet<QUuid> stillShown;
+    QSet<QUuid> stillThere;
+    for (const auto& category : model_.allResults()) {
+        if (expanded_.contains(category->id())) {
+            stillThere.insert(category->id());
+        }
+    }
+    expanded_ = std::move(stillThere);
     for (ResultViewModel* category : model_.results()) {
         rows_.push_back(category);
         if (expanded_.contains(category->id())) {
-            stillShown.insert(category->id());
             rows_.insert(rows_.end(), category->shownChildren().begin(),
                          category->shownChildren().end());
         }
     }
-    expanded_ = std::move(stillShown);
     for (ResultViewModel* category : model_.results()) {
         watch(category);
     }

@@ -60,7 +60,8 @@ private:
     MainViewModel& model_;
     std::vector<ResultViewModel*> rows_;
     QHash<const ResultViewModel*, int> rowOf_;
-    // By identity rather than address: a new search's nodes may reuse the old ones' memory.
+    // By identity rather than address: a new search's nodes may reuse the old ones' memory. A
+    // category the filter hides stays in it, to open again when it shows.
     QSet<QUuid> expanded_;
     QSet<const ResultViewModel*> changed_;
     bool reportPending_ = false;
