@@ -6,6 +6,8 @@
 #include "engine/DiskCleaner.h"
 #include "finders/PredefinedCategories.h"
 #include "platform/fs/Path.h"
+#include "platform/keep/KeepEntry.h"
+#include "platform/keep/KeepListFile.h"
 #include "platform/places/Layout.h"
 #include "platform/text/IO.h"
 
@@ -156,6 +158,11 @@ void MainViewModel::sort(SortBy sortBy) {
 }
 
 void MainViewModel::showResults() {
+    setResults(arrangedResults());
+    updateSelection();
+}
+
+QList<ResultViewModel*> MainViewModel::arrangedResults() {
     setFlag(isFiltering_, !filterText_.isEmpty(), &MainViewModel::isFilteringChanged);
     QList<ResultViewModel*> shown;
     const QString needle = filterText_.toLower();
@@ -183,8 +190,75 @@ void MainViewModel::showResults() {
     for (ResultViewModel* category : shown) {
         category->sortChildren(less);
     }
-    setResults(std::move(shown));
+    return shown;
+}
+
+void MainViewModel::keep(ResultViewModel* node) {
+    if (node == nullptr || isSearching_ || isCleaning_) {
+        return;
+    }
+    const QList<ResultViewModel*> items = node->isCategory() ? node->children() : QList{node};
+    const std::string home = Layout::home();
+    std::vector<std::string> entries;
+    for (const ResultViewModel* item : items) {
+        const auto engineItem = item->item();
+        if (!engineItem) {
+            continue;
+        }
+        // Locations named twice are stored once.
+        if (engineItem->url()) {
+            entries.push_back(KeepEntry::forLocation(engineItem->url()->path(), home));
+        }
+        for (const Url& location : engineItem->suburls()) {
+            entries.push_back(KeepEntry::forLocation(location.path(), home));
+        }
+    }
+    if (entries.empty()) {
+        return;
+    }
+    if (const auto problem = KeepListFile::change(entries, {})) {
+        showAlert(AppStrings::text("KEEP_FAILED"), QString::fromStdString(*problem));
+        return;
+    }
+    // Whatever was ticked before stays out of a cleaning: the kept node is no longer there to
+    // hand its selection over.
+    for (const ResultViewModel* item : items) {
+        if (const auto engineItem = item->item()) {
+            engineItem->setSelected(false);
+        }
+    }
+    ResultViewModel* category = node->isCategory() ? node : node->parentNode();
+    if (category != node) {
+        category->removeChild(node);
+    }
+    if (category == node || category->children().isEmpty()) {
+        const auto found = std::find_if(allResults_.begin(), allResults_.end(),
+                                        [&](const auto& owned) { return owned.get() == category; });
+        if (found != allResults_.end()) {
+            // Deleted later: the views compare the rows they had with those left.
+            found->release()->deleteLater();
+            allResults_.erase(found);
+        }
+    }
+    results_ = arrangedResults();
+    emit resultsShrank();
     updateSelection();
+}
+
+void MainViewModel::searchAgain() {
+    if (isAuthenticated_ && !isSearching_ && !isCleaning_) {
+        requestSearch();
+    }
+}
+
+void MainViewModel::showAlert(const QString& title, const QString& text) {
+    alertTitle_ = title;
+    alertText_ = text;
+    emit alertChanged();
+}
+
+void MainViewModel::dismissAlert() {
+    showAlert({}, {});
 }
 
 void MainViewModel::updateSelection() {

@@ -35,6 +35,8 @@ class MainViewModel : public QObject {
     Q_PROPERTY(bool hasSelection READ hasSelection NOTIFY hasSelectionChanged)
     Q_PROPERTY(QString searchCategory READ searchCategory NOTIFY searchCategoryChanged)
     Q_PROPERTY(float progress READ progress NOTIFY progressChanged)
+    Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged)
+    Q_PROPERTY(QString alertText READ alertText NOTIFY alertChanged)
     Q_PROPERTY(sorvane::PermissionsViewModel* permissions READ permissions CONSTANT)
 
 public:
@@ -50,6 +52,11 @@ public:
     bool hasSelection() const { return hasSelection_; }
     const QString& searchCategory() const { return searchCategory_; }
     float progress() const { return progress_; }
+    // A failure the user must hear of, shown until dismissed; empty when there is none.
+    const QString& alertTitle() const { return alertTitle_; }
+    const QString& alertText() const { return alertText_; }
+    void showAlert(const QString& title, const QString& text);
+    Q_INVOKABLE void dismissAlert();
     PermissionsViewModel* permissions() const { return permissions_; }
     IDiskCleaner& cleaner() const { return *cleaner_; }
 
@@ -71,6 +78,14 @@ public:
     // Hands the selection to the engine and deletes it; presses while a search or a cleaning is
     // requested or running are ignored.
     Q_INVOKABLE void deleteSelection();
+    // Adds the node's locations (a category: those of all its items) to the keep list and takes
+    // the node out of the results at once, with the totals following; the next search leaves
+    // them out too. A list that cannot be written shows the reason and changes nothing. Ignored
+    // while a search or a cleaning runs.
+    void keep(ResultViewModel* node);
+    // Searches anew, as after a change of the keep list; ignored before both folders are
+    // granted and while a search or a cleaning runs.
+    Q_INVOKABLE void searchAgain();
     // The folder chooser's answer for a permission row: grants when one of the chosen paths is
     // the row's folder, else shows the row's wrong-folder alert. Cancelling calls nothing.
     Q_INVOKABLE void chooseFolder(sorvane::PermissionViewModel* row,
@@ -82,10 +97,14 @@ signals:
     void isCleaningChanged();
     void isAuthenticatedChanged();
     void resultsChanged();
+    // Nodes left the results; those shown are the ones shown before less them, filtered and
+    // sorted alike, so a view can take out rows rather than start afresh.
+    void resultsShrank();
     void selectionInfoChanged();
     void hasSelectionChanged();
     void searchCategoryChanged();
     void progressChanged();
+    void alertChanged();
 
 private:
     class EngineBridge;
@@ -103,6 +122,8 @@ private:
     void setResults(QList<ResultViewModel*> results);
     // Shows the categories and items that match the filter text, in the chosen order.
     void showResults();
+    // The categories to show, each given its shown items and sorted.
+    QList<ResultViewModel*> arrangedResults();
     // Asks the engine for a search; from now until it reports its end, Delete is inert.
     void requestSearch();
     // Announces the flag only when it changes.
@@ -116,6 +137,8 @@ private:
     bool hasSelection_ = false;
     QString searchCategory_;
     float progress_ = 0;
+    QString alertTitle_;
+    QString alertText_;
     bool selectionUpdatePending_ = false;
     QString filterText_;
     SortBy sortBy_;

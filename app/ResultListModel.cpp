@@ -18,7 +18,20 @@ ResultListModel::ResultListModel(MainViewModel& model, QObject* parent)
     : QAbstractListModel(parent)
     , model_(model) {
     connect(&model_, &MainViewModel::resultsChanged, this, &ResultListModel::rebuild);
+    connect(&model_, &MainViewModel::resultsShrank, this, &ResultListModel::shrink);
     rebuild();
+}
+
+std::vector<ResultViewModel*> ResultListModel::wantedRows() const {
+    std::vector<ResultViewModel*> rows;
+    for (ResultViewModel* category : model_.results()) {
+        rows.push_back(category);
+        if (expanded_.contains(category->id())) {
+            rows.insert(rows.end(), category->shownChildren().begin(),
+                        category->shownChildren().end());
+        }
+    }
+    return rows;
 }
 
 void ResultListModel::rebuild() {
@@ -26,25 +39,75 @@ void ResultListModel::rebuild() {
     for (ResultViewModel* row : rows_) {
         disconnect(row, nullptr, this, nullptr);
     }
-    rows_.clear();
     rowOf_.clear();
     changed_.clear();
     // A new search brings new nodes: what was open belonged to the old ones.
-    QSet<QUuid> stillShown;
-    for (ResultViewModel* category : model_.results()) {
-        rows_.push_back(category);
+    QSet<QUuid> stillThere;
+    for (const auto& category : model_.allResults()) {
         if (expanded_.contains(category->id())) {
-            stillShown.insert(category->id());
-            rows_.insert(rows_.end(), category->shownChildren().begin(),
-                         category->shownChildren().end());
+            stillThere.insert(category->id());
         }
     }
-    expanded_ = std::move(stillShown);
+    expanded_ = std::move(stillThere);
+    rows_ = wantedRows();
     for (ResultViewModel* category : model_.results()) {
         watch(category);
     }
     reindexFrom(0);
     endResetModel();
+}
+
+void ResultListModel::shrink() {
+    const std::vector<ResultViewModel*> wanted = wantedRows();
+    const QSet<const ResultViewModel*> staying(wanted.begin(), wanted.end());
+    // From the end, so that the rows before a run keep their numbers.
+    for (int last = rowCount() - 1; last >= 0;) {
+        if (staying.contains(rows_[static_cast<std::size_t>(last)])) {
+            --last;
+            continue;
+        }
+        int first = last;
+        while (first > 0 && !staying.contains(rows_[static_cast<std::size_t>(first - 1)])) {
+            --first;
+        }
+        beginRemoveRows(QModelIndex(), first, last);
+        for (int row = first; row <= last; ++row) {
+            rowOf_.remove(rows_[static_cast<std::size_t>(row)]);
+            changed_.remove(rows_[static_cast<std::size_t>(row)]);
+        }
+        rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+        endRemoveRows();
+        last = first - 1;
+    }
+    if (rows_.size() != wanted.size()) {
+        rebuild(); // rows came as well as went: not a shrinking after all
+        return;
+    }
+    // Both are the same blocks of a category and its open items; a block whose category shrank
+    // may stand elsewhere in the size order.
+    for (std::size_t at = 0; at < rows_.size(); ++at) {
+        if (rows_[at] == wanted[at]) {
+            continue;
+        }
+        const auto from =
+            std::find(rows_.begin() + static_cast<std::ptrdiff_t>(at), rows_.end(), wanted[at]);
+        const auto length = static_cast<std::ptrdiff_t>(
+            1 + (expanded_.contains(wanted[at]->id()) ? wanted[at]->shownChildren().size() : 0));
+        if (from == rows_.end() || rows_.end() - from < length) {
+            rebuild();
+            return;
+        }
+        const int first = static_cast<int>(from - rows_.begin());
+        beginMoveRows(QModelIndex(), first, first + static_cast<int>(length) - 1, QModelIndex(),
+                      static_cast<int>(at));
+        std::rotate(rows_.begin() + static_cast<std::ptrdiff_t>(at), from, from + length);
+        endMoveRows();
+    }
+    reindexFrom(0);
+    // Sizes, counts and states of the categories that lost items.
+    if (!rows_.empty()) {
+        emit dataChanged(index(0), index(rowCount() - 1));
+    }
 }
 
 void ResultListModel::watch(ResultViewModel* category) {
@@ -170,6 +233,10 @@ void ResultListModel::reveal(int row) const {
     if (item && item->url()) {
         Finder::reveal(*item->url());
     }
+}
+
+void ResultListModel::keep(int row) {
+    model_.keep(node(row));
 }
 
 void ResultListModel::markChanged(ResultViewModel* node) {

@@ -47,11 +47,18 @@ public:
     Q_INVOKABLE void toggleChecked(int row);
     // Shows an item's location in the file manager.
     Q_INVOKABLE void reveal(int row) const;
+    // Adds the row's locations to the keep list; the row leaves the list when that worked.
+    Q_INVOKABLE void keep(int row);
     // The node shown in a row, for tests and accessibility; none outside the list.
     ResultViewModel* node(int row) const;
 
 private:
     void rebuild();
+    // Takes out the rows of nodes that left the results and moves the categories whose place in
+    // the order changed, so that the view keeps its place.
+    void shrink();
+    // The rows the shown results call for, with the items of the open categories.
+    std::vector<ResultViewModel*> wantedRows() const;
     void watch(ResultViewModel* category);
     void markChanged(ResultViewModel* node);
     void reportChanges();
@@ -60,7 +67,8 @@ private:
     MainViewModel& model_;
     std::vector<ResultViewModel*> rows_;
     QHash<const ResultViewModel*, int> rowOf_;
-    // By identity rather than address: a new search's nodes may reuse the old ones' memory.
+    // By identity rather than address: a new search's nodes may reuse the old ones' memory. A
+    // category the filter hides stays in it, to open again when it shows.
     QSet<QUuid> expanded_;
     QSet<const ResultViewModel*> changed_;
     bool reportPending_ = false;

@@ -59,6 +59,17 @@ void ResultViewModel::setShownChildren(QList<ResultViewModel*> shown) {
     shownChildren_ = std::move(shown);
 }
 
+void ResultViewModel::removeChild(ResultViewModel* item) {
+    if (!children_.removeOne(item)) {
+        return;
+    }
+    shownChildren_.removeOne(item);
+    size_ -= item->size();
+    item->deleteLater();
+    emit sizeChanged();
+    updateState();
+}
+
 void ResultViewModel::setSelected(bool selected) {
     assignSelected(selected);
     if (isCategory_) {

@@ -21,7 +21,7 @@ class ResultViewModel : public QObject {
     Q_PROPERTY(int checkState READ checkState NOTIFY isSelectedChanged)
     Q_PROPERTY(bool isAppRunning READ isAppRunning WRITE setAppRunning NOTIFY isAppRunningChanged)
     Q_PROPERTY(QString name READ name CONSTANT)
-    Q_PROPERTY(quint64 size READ size CONSTANT)
+    Q_PROPERTY(quint64 size READ size NOTIFY sizeChanged)
     Q_PROPERTY(bool isCategory READ isCategory CONSTANT)
 
 public:
@@ -56,7 +56,8 @@ public:
     ResultViewModel* parentNode() const { return parentNode_; }
 
     const QString& name() const { return name_; }
-    // Captured when the node was built, never updated.
+    // An item's size as measured by the search; a category's is the sum of the items it has
+    // now, so it shrinks when one leaves.
     quint64 size() const { return size_; }
     const Image& icon() const { return icon_; }
     const std::optional<QString>& bundleIdentifier() const { return bundleIdentifier_; }
@@ -70,6 +71,9 @@ public:
     void toggle();
     // Recomputes a category's state from its shown items.
     void updateState();
+    // Takes an item node out of a category for good (it is deleted once control returns to the
+    // event loop, so that views may still compare it), and updates the size and state.
+    void removeChild(ResultViewModel* item);
     // Reorders the items (all and shown alike) with a stable sort.
     template <typename Less> void sortChildren(Less less);
 
@@ -79,6 +83,7 @@ signals:
     // serves a category of any size.
     void itemChanged(sorvane::ResultViewModel* item);
     void isAppRunningChanged();
+    void sizeChanged();
 
 private:
     void assignSelected(std::optional<bool> selected);

@@ -1,6 +1,7 @@
 #include "SorvaneWindow.h"
 
 #include "IconImageProvider.h"
+#include "KeptListModel.h"
 #include "MainViewModel.h"
 #include "ResultListModel.h"
 #include "SettingsViewModel.h"
@@ -34,7 +35,8 @@ SorvaneWindow::SorvaneWindow()
     : settings_(std::make_unique<SettingsViewModel>())
     , main_(std::make_unique<MainViewModel>())
     , results_(std::make_unique<ResultListModel>(*main_))
-    , viewModels_(std::make_unique<ViewModels>(*main_, *settings_, *results_))
+    , kept_(std::make_unique<KeptListModel>(*main_))
+    , viewModels_(std::make_unique<ViewModels>(*main_, *settings_, *results_, *kept_))
     , engine_(std::make_unique<QQmlApplicationEngine>()) {
     // Desktops that name no icon theme (and platforms that look nowhere for one) still get
     // folder and file-type icons.

@@ -9,14 +9,15 @@ class QQuickWindow;
 
 namespace sorvane {
 
+class KeptListModel;
 class MainViewModel;
 class ResultListModel;
 class SettingsViewModel;
 class ViewModels;
 
 // The application's one window with the view models behind it, for the process and for tests:
-// makes the settings and the main view model (which may start searching at once), the list the
-// results screen shows, and loads the screens.
+// makes the settings and the main view model (which may start searching at once), the lists the
+// results screen and the Kept panel show, and loads the screens.
 class SorvaneWindow : public QObject {
     Q_OBJECT
 
@@ -39,6 +40,7 @@ private:
     std::unique_ptr<SettingsViewModel> settings_;
     std::unique_ptr<MainViewModel> main_;
     std::unique_ptr<ResultListModel> results_;
+    std::unique_ptr<KeptListModel> kept_;
     std::unique_ptr<ViewModels> viewModels_;
     std::unique_ptr<QQmlApplicationEngine> engine_;
 };

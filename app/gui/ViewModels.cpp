@@ -16,11 +16,12 @@ ViewModels* processInstance = nullptr;
 } // namespace
 
 ViewModels::ViewModels(MainViewModel& main, SettingsViewModel& settings, ResultListModel& results,
-                       QObject* parent)
+                       KeptListModel& kept, QObject* parent)
     : QObject(parent)
     , main_(main)
     , settings_(settings)
-    , results_(results) {
+    , results_(results)
+    , kept_(kept) {
     processInstance = this;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeptListModel.h"
 #include "MainViewModel.h"
 #include "ResultListModel.h"
 #include "SettingsViewModel.h"
@@ -23,11 +24,12 @@ class ViewModels : public QObject {
     Q_PROPERTY(sorvane::MainViewModel* main READ main CONSTANT)
     Q_PROPERTY(sorvane::SettingsViewModel* settings READ settings CONSTANT)
     Q_PROPERTY(sorvane::ResultListModel* results READ results CONSTANT)
+    Q_PROPERTY(sorvane::KeptListModel* kept READ kept CONSTANT)
     Q_PROPERTY(bool darkScheme READ darkScheme WRITE setDarkScheme NOTIFY darkSchemeChanged)
 
 public:
     ViewModels(MainViewModel& main, SettingsViewModel& settings, ResultListModel& results,
-               QObject* parent = nullptr);
+               KeptListModel& kept, QObject* parent = nullptr);
     ~ViewModels() override;
 
     // The instance made for this process; QML never owns it.
@@ -36,6 +38,7 @@ public:
     MainViewModel* main() const { return &main_; }
     SettingsViewModel* settings() const { return &settings_; }
     ResultListModel* results() const { return &results_; }
+    KeptListModel* kept() const { return &kept_; }
     // The window is drawn in the dark colour scheme.
     bool darkScheme() const { return darkScheme_; }
     void setDarkScheme(bool dark);
@@ -62,6 +65,7 @@ private:
     MainViewModel& main_;
     SettingsViewModel& settings_;
     ResultListModel& results_;
+    KeptListModel& kept_;
     bool darkScheme_ = false;
 };
 

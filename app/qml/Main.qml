@@ -70,6 +70,12 @@ ApplicationWindow {
                 Accessible.name: ViewModels.text("LIST_STYLE")
             }
 
+            Button {
+                objectName: "keptButton"
+                text: ViewModels.text("KEPT")
+                onClicked: keptPanel.open()
+            }
+
             Item { Layout.fillWidth: true }
 
             // Keeps its text across screens; every edit filters the results.
@@ -108,6 +114,29 @@ ApplicationWindow {
                            : window.model.isSearching ? searchingScreen
                            : window.model.isCleaning ? cleaningScreen
                            : resultsScreen
+        }
+    }
+
+    KeptPanel {
+        id: keptPanel
+    }
+
+    // A failure the user must hear of, above whatever else is open.
+    Dialog {
+        objectName: "alert"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        z: 1
+        modal: true
+        title: window.model.alertTitle
+        standardButtons: Dialog.Ok
+        visible: window.model.alertTitle.length > 0
+        onClosed: window.model.dismissAlert()
+
+        Label {
+            width: 360
+            text: window.model.alertText
+            wrapMode: Text.WordWrap
         }
     }
 

@@ -4,7 +4,8 @@ import QtQuick.Layouts
 import Sorvane.Components
 import Sorvane.App
 
-// One row of the results list: a category, which opens and closes, or one of its items.
+// One row of the results list: a category, which opens and closes, or one of its items. Its
+// actions open on a right-click, the Menu key, Shift+F10 or the row's actions button.
 Item {
     id: row
     objectName: "row" + index
@@ -21,6 +22,33 @@ Item {
     required property int itemCount
 
     implicitHeight: content.implicitHeight
+
+    function showActions(under) {
+        actions.popup(under, 0, under.height)
+    }
+
+    TapHandler {
+        acceptedButtons: Qt.RightButton
+        onTapped: eventPoint => actions.popup(row, eventPoint.position.x, eventPoint.position.y)
+    }
+
+    Keys.onPressed: event => {
+        if (event.key === Qt.Key_Menu
+                || (event.key === Qt.Key_F10 && (event.modifiers & Qt.ShiftModifier))) {
+            row.showActions(row)
+            event.accepted = true
+        }
+    }
+
+    Menu {
+        id: actions
+        objectName: "rowActions"
+        MenuItem {
+            objectName: "keepAction"
+            text: ViewModels.text("KEEP")
+            onTriggered: ViewModels.results.keep(row.index)
+        }
+    }
 
     // A row builds only what its kind shows: delegates are made and dropped while scrolling.
     Loader {
@@ -132,6 +160,31 @@ Item {
         InlineLabel {
             text: owner.sizeText
             color: Colors.accent
+        }
+
+        ToolButton {
+            id: actionsButton
+            objectName: "actionsButton"
+            Layout.preferredWidth: 24
+            Layout.preferredHeight: 24
+            padding: 0
+            focusPolicy: Qt.StrongFocus
+            onClicked: owner.showActions(actionsButton)
+            Accessible.role: Accessible.ButtonMenu
+            Accessible.name: ViewModels.text("ROW_ACTIONS").arg(owner.name)
+            contentItem: Label {
+                text: "\u22ef"
+                color: Colors.secondaryText
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+            background: Rectangle {
+                radius: 12
+                color: actionsButton.down ? Colors.secondaryText : "transparent"
+                opacity: actionsButton.down ? 0.3 : 1
+                border.width: actionsButton.activeFocus ? 2 : 0
+                border.color: Colors.accent
+            }
         }
 
         Component {

@@ -122,5 +122,60 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>KEEP</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>ROW_ACTIONS</source>
+        <translation>Weitere Aktionen für %1</translation>
+    </message>
+    <message>
+        <source>KEEP_FAILED</source>
+        <translation>Die Behalten-Liste wurde nicht geändert</translation>
+    </message>
+    <message>
+        <source>KEEP_LIST_UNREADABLE</source>
+        <translation>Die Behalten-Liste konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>KEPT</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>KEPT_INFO</source>
+        <translation>Sorvane bietet diese Orte nie an, zählt sie nicht mit und löscht sie nie. Ein Eintrag, den Sie entfernen, wird bei der nächsten Suche wieder angeboten.</translation>
+    </message>
+    <message>
+        <source>KEPT_EMPTY</source>
+        <translation>Noch wird nichts behalten. Um ein Ergebnis zu behalten, wählen Sie „Behalten“ in seinem Kontextmenü.</translation>
+    </message>
+    <message numerus="yes">
+        <source>KEPT_HOLDS</source>
+        <translation>
+            <numerusform>%n Ort, %1</numerusform>
+            <numerusform>%n Orte, %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>MEASURING</source>
+        <translation>wird gemessen …</translation>
+    </message>
+    <message>
+        <source>AT_LEAST</source>
+        <translation>mindestens %1</translation>
+    </message>
+    <message>
+        <source>BUILT_IN</source>
+        <translation>Eingebaut: %1</translation>
+    </message>
+    <message>
+        <source>REMOVE</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>CLOSE</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 </TS>

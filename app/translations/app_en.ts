@@ -122,5 +122,60 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>KEEP</source>
+        <translation>Keep</translation>
+    </message>
+    <message>
+        <source>ROW_ACTIONS</source>
+        <translation>More actions for %1</translation>
+    </message>
+    <message>
+        <source>KEEP_FAILED</source>
+        <translation>The keep list was not changed</translation>
+    </message>
+    <message>
+        <source>KEEP_LIST_UNREADABLE</source>
+        <translation>The keep list could not be read</translation>
+    </message>
+    <message>
+        <source>KEPT</source>
+        <translation>Kept</translation>
+    </message>
+    <message>
+        <source>KEPT_INFO</source>
+        <translation>Sorvane never offers, counts or deletes these locations. An entry you remove is offered again at the next search.</translation>
+    </message>
+    <message>
+        <source>KEPT_EMPTY</source>
+        <translation>Nothing is kept yet. To keep a result, choose Keep in its context menu.</translation>
+    </message>
+    <message numerus="yes">
+        <source>KEPT_HOLDS</source>
+        <translation>
+            <numerusform>%n location, %1</numerusform>
+            <numerusform>%n locations, %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>MEASURING</source>
+        <translation>measuring…</translation>
+    </message>
+    <message>
+        <source>AT_LEAST</source>
+        <translation>at least %1</translation>
+    </message>
+    <message>
+        <source>BUILT_IN</source>
+        <translation>Built in: %1</translation>
+    </message>
+    <message>
+        <source>REMOVE</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>CLOSE</source>
+        <translation>Close</translation>
+    </message>
 </context>
 </TS>

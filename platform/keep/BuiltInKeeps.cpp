@@ -1,5 +1,6 @@
 #include "BuiltInKeeps.h"
 
+#include "KeepEntry.h"
 #include "platform/places/Layout.h"
 
 namespace sorvane {
@@ -31,14 +32,6 @@ constexpr CacheKeep cacheKeeps[] = {
     {"zsh/history", "The shell's command history, where zsh is set to keep it here"},
 };
 
-// "~/" for the home when the location lies in it, as a user would write it.
-std::string written(const std::string& path, const std::string& home) {
-    if (!home.empty() && path.starts_with(home + "/")) {
-        return "~" + path.substr(home.size());
-    }
-    return path;
-}
-
 } // namespace
 
 std::vector<BuiltInKeeps::Entry> BuiltInKeeps::freedesktop() {
@@ -49,7 +42,9 @@ std::vector<BuiltInKeeps::Entry> BuiltInKeeps::freedesktop() {
     const std::string home = folders.home.path();
     std::vector<Entry> entries;
     for (const auto& keep : cacheKeeps) {
-        entries.push_back({written(folders.cache.path() + "/" + keep.name, home), keep.reason});
+        // The names are patterns; the cache folder around them is taken as it is.
+        entries.push_back(
+            {KeepEntry::forLocation(folders.cache.path(), home) + "/" + keep.name, keep.reason});
     }
     return entries;
 }

@@ -75,6 +75,22 @@ std::variant<KeepEntry, std::string> KeepEntry::parse(std::string_view text,
     return KeepEntry(written, std::move(components));
 }
 
+std::string KeepEntry::forLocation(std::string_view path, std::string_view home) {
+    std::string text;
+    if (!home.empty() && home != "/" && path.starts_with(home) &&
+        (path.size() == home.size() || path[home.size()] == '/')) {
+        text = "~";
+        path.remove_prefix(home.size());
+    }
+    for (const char c : path) {
+        if (std::string_view("*?[\\").find(c) != std::string_view::npos) {
+            text += '\\';
+        }
+        text += c;
+    }
+    return text;
+}
+
 std::string KeepEntry::base() const {
     std::string folder;
     for (const auto& component : components_) {

@@ -17,6 +17,10 @@ public:
     // The entry, or why it cannot be one (relative, or holding "." or ".." or an empty
     // component). home replaces a leading "~/" (and a lone "~").
     static std::variant<KeepEntry, std::string> parse(std::string_view text, std::string_view home);
+    // The text of the entry that names exactly the location: "~/" for the home when the location
+    // lies in it, and the characters that patterns use taken literally, so that a file named
+    // "a[1]" keeps itself rather than "a1".
+    static std::string forLocation(std::string_view path, std::string_view home);
 
     // As written, "~/" included.
     const std::string& text() const { return text_; }

@@ -13,6 +13,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace sorvane {
 
@@ -205,11 +206,14 @@ std::optional<std::string> KeepListFile::change(const std::vector<std::string>& 
         const std::string entry = entryOf(line);
         return !entry.empty() && std::find(remove.begin(), remove.end(), entry) != remove.end();
     });
+    // Keeping a category adds an entry per location: thousands must not cost a comparison each
+    // with every line.
+    std::unordered_set<std::string> stored;
+    for (const auto& line : lines) {
+        stored.insert(entryOf(line));
+    }
     for (const auto& entry : add) {
-        const bool stored = std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-            return entryOf(line) == entry;
-        });
-        if (!stored && !entry.empty()) {
+        if (!entry.empty() && stored.insert(entry).second) {
             lines.push_back(entry);
         }
     }

@@ -1,7 +1,9 @@
 #include "MainViewModel.h"
 #include "AppFixture.h"
+#include "KeptListModel.h"
 #include "ResultListModel.h"
 #include "platform/fs/Shutdown.h"
+#include "platform/keep/KeepListFile.h"
 #include "support/Processes.h"
 
 #include <QAbstractItemModelTester>
@@ -137,6 +139,7 @@ TEST_F(MainViewModelTest, LaunchSearchesThenFiltersSortsAndDeletesTheSelection) 
     ASSERT_EQ(rows(list), open);
     model.filter(QStringLiteral("old"));
     EXPECT_EQ(rows(list), "Trash,old.iso");
+    model.filter(QStringLiteral("zed")); // hides the open Trash, which stays open
     model.filter(QString());
     EXPECT_EQ(rows(list), open);
     list.toggleExpanded(0);
@@ -204,6 +207,73 @@ TEST_F(MainViewModelTest, LaunchSearchesThenFiltersSortsAndDeletesTheSelection) 
     ASSERT_TRUE(changes.wait(5000));
     EXPECT_FALSE(mapsNode->isAppRunning());
     EXPECT_EQ(changedRows(), (std::vector<std::pair<int, int>>{{2, 2}}));
+}
+
+// Keeping takes a row out at once, moves its shrunk category and updates the totals; the list
+// holds "~/" entries, the next search leaves them out, the Kept panel's list measures them, and
+// an entry removed there is offered again by the search that its closing starts.
+TEST_F(MainViewModelTest, KeptRowsLeaveAtOnceAndComeBackWhenTheirEntryGoes) {
+    layOutHome();
+    storeGrants();
+    MainViewModel model;
+    ResultListModel list(model);
+    KeptListModel kept(model);
+    QAbstractItemModelTester listTester(&list,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QAbstractItemModelTester keptTester(&kept,
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+    Observer observer(model);
+    ASSERT_TRUE(observer.waitForSearch());
+    list.toggleExpanded(0);
+    model.selectAll();
+    ASSERT_TRUE(test::waitUntil([&] { return model.selectionInfo().startsWith("6 items"); }));
+    const auto byName = [&](const QString& name) {
+        return list.node(list.match(list.index(0), ResultListModel::NameRole, name).value(0).row());
+    };
+    model.keep(byName("old.iso"));
+    EXPECT_EQ(rows(list), "User Caches,Maps Cache,Crash Reports,Trash,notes.txt");
+    EXPECT_EQ(list.data(list.index(3), ResultListModel::SizeTextRole).toString().toStdString(),
+              "7 B");
+    list.keep(list.match(list.index(0), ResultListModel::NameRole, "Crash Reports")[0].row());
+    EXPECT_EQ(rows(list), "User Caches,Maps Cache,Trash,notes.txt");
+    EXPECT_TRUE(test::waitUntil(
+        [&] { return model.selectionInfo() == QStringLiteral("3 items selected, 4.89 KB"); }));
+    const std::string reports = "~/Library/Application Support/CrashReporter/";
+    const std::vector<std::string> entries{"~/Library/.Trash/old.iso", reports + "Editor_1.crash",
+                                           reports + "Zed_2.crash"};
+    EXPECT_EQ(KeepListFile::read().entries, entries);
+
+    // A list that cannot be written changes nothing and says why.
+    KeepListFile::useLocation(home.file("blocker") + "/keep.list");
+    model.keep(byName("notes.txt"));
+    KeepListFile::useLocation(home.pathOf(".config/Sorvane/keep.list"));
+    EXPECT_EQ(rows(list), "User Caches,Maps Cache,Trash,notes.txt");
+    EXPECT_EQ(model.alertTitle(), QStringLiteral("The keep list was not changed"));
+    EXPECT_TRUE(model.alertText().endsWith("Not a directory")) << model.alertText().toStdString();
+
+    model.searchAgain();
+    ASSERT_TRUE(observer.waitForSearch());
+    EXPECT_EQ(tree(model), "User Caches(Editor Cache),Maps Cache(Data),Trash(notes.txt)");
+    kept.reload();
+    ASSERT_EQ(kept.rowCount(), 3);
+    const auto keptData = [&](int row, int role) { return kept.data(kept.index(row), role); };
+    EXPECT_EQ(keptData(0, KeptListModel::HoldingsRole).toString().toStdString(), "measuring…");
+    ASSERT_TRUE(test::waitUntil([&] {
+        return keptData(0, KeptListModel::IsMeasuredRole).toBool() &&
+               keptData(1, KeptListModel::IsMeasuredRole).toBool() &&
+               keptData(2, KeptListModel::IsMeasuredRole).toBool();
+    }));
+    EXPECT_EQ(keptData(0, KeptListModel::HoldingsRole).toString().toStdString(),
+              "1 location, 4.88 KB");
+    EXPECT_EQ(keptData(2, KeptListModel::SizeRole).toULongLong(), 40u);
+    kept.close();
+    EXPECT_FALSE(model.isSearching()) << "nothing changed, nothing to search";
+    kept.remove(0);
+    EXPECT_EQ(KeepListFile::read().entries, std::vector(entries.begin() + 1, entries.end()));
+    ASSERT_EQ(kept.rowCount(), 2);
+    kept.close();
+    ASSERT_TRUE(observer.waitForSearch());
+    EXPECT_EQ(tree(model), "Trash(old.iso,notes.txt),User Caches(Editor Cache),Maps Cache(Data)");
 }
 
 // A launch applies the stored order (anything but 0 and 1 reads as size). Equal sizes keep the

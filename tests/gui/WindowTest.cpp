@@ -1,8 +1,10 @@
+#include "KeptListModel.h"
 #include "MainViewModel.h"
 #include "ResultListModel.h"
 #include "SorvaneWindow.h"
 #include "ViewModels.h"
 #include "app/AppFixture.h"
+#include "platform/keep/KeepListFile.h"
 #include "platform/places/FreedesktopFolders.h"
 #include "platform/places/Layout.h"
 #include "support/Processes.h"
@@ -274,6 +276,72 @@ TEST_F(WindowTest, FreedesktopHomeOpensOnItsResultsAndCleansTheTrashWithItsRecor
     ASSERT_TRUE(test::waitUntil([&] { return rowOf("Trash") >= 0; }));
     EXPECT_EQ(findItem(window().contentItem(), "libraryRow"), nullptr) << "no permission screen";
     snap("freedesktop-results");
+
+    // Keep, chosen in the menu of a right-click on an item and of Shift+F10 on a category, takes
+    // the row out at once.
+    QStringList others;
+    for (const ResultViewModel* category : model().results()) {
+        if (category->name() != QStringLiteral("Trash")) {
+            others.append(category->name());
+        }
+    }
+    ASSERT_GE(others.size(), 2);
+    QQuickItem* opened = row(rowOf(others[0]));
+    ASSERT_NE(opened, nullptr);
+    click(opened, {opened->width() / 2, 20});
+    const int itemRow = rowOf(others[0]) + 1;
+    ASSERT_TRUE(test::waitUntil([&] { return list().node(itemRow)->parentNode() != nullptr; }));
+    const QString item = list().node(itemRow)->name();
+    QQuickItem* target = row(itemRow);
+    ASSERT_NE(target, nullptr);
+    QTest::mouseClick(&window(), Qt::RightButton, Qt::NoModifier,
+                      target->mapToScene({target->width() / 2, target->height() / 2}).toPoint());
+    click(shown("keepAction"));
+    ASSERT_TRUE(test::waitUntil([&] { return rowOf(item) < 0; }));
+    target = row(rowOf(others[1]));
+    ASSERT_NE(target, nullptr);
+    shown("checkBox", target)->forceActiveFocus();
+    QTest::keyClick(&window(), Qt::Key_F10, Qt::ShiftModifier);
+    click(shown("keepAction"));
+    ASSERT_TRUE(test::waitUntil([&] { return rowOf(others[1]) < 0; }));
+
+    // The Kept panel lists the user's entries first, then the built-in ones with their reasons
+    // and no Remove button. Removing the item's entry and closing the panel search again, and
+    // the item is offered again.
+    const KeptListModel& kept = *app_->viewModels().kept();
+    const auto entries = KeepListFile::read().entries.size();
+    click(shown("keptButton"));
+    ASSERT_TRUE(test::waitUntil([&] {
+        for (int index = 0; index < kept.rowCount(); ++index) {
+            if (!kept.data(kept.index(index), KeptListModel::IsMeasuredRole).toBool()) {
+                return false;
+            }
+        }
+        return kept.rowCount() > static_cast<int>(entries);
+    }));
+    const auto keptRow = [&](int index) {
+        QMetaObject::invokeMethod(shown("keptList"), "positionViewAtIndex", Q_ARG(int, index),
+                                  Q_ARG(int, 1));
+        return shown(QStringLiteral("kept%1").arg(index));
+    };
+    QQuickItem* builtIn = keptRow(static_cast<int>(entries));
+    ASSERT_NE(builtIn, nullptr);
+    EXPECT_EQ(findItem(builtIn, "removeButton"), nullptr);
+    QQuickItem* first = keptRow(0);
+    ASSERT_NE(first, nullptr);
+    window().grabWindow().save(screenshots_ + "/kept.png");
+    click(shown("removeButton", first));
+    ASSERT_TRUE(test::waitUntil([&] { return KeepListFile::read().entries.size() < entries; }));
+    click(shown("keptCloseButton"));
+    ASSERT_TRUE(test::waitUntil([&] {
+        return !model().isSearching() &&
+               std::any_of(model().results().begin(), model().results().end(), [&](auto* found) {
+                   return found->name() == others[0] &&
+                          std::any_of(found->children().begin(), found->children().end(),
+                                      [&](auto* child) { return child->name() == item; });
+               });
+    }));
+    EXPECT_LT(rowOf(others[1]), 0) << "its entries stay";
     ASSERT_NO_FATAL_FAILURE(deleteTrash());
     for (const char* folder : {"user/.local/share/Trash/files", "user/.local/share/Trash/info"}) {
         EXPECT_TRUE(std::filesystem::is_empty(home.pathOf(folder))) << folder;

@@ -9,6 +9,8 @@
 
 #include <QProcess>
 
+#include <array>
+
 #include <gtest/gtest.h>
 
 using namespace sorvane;
@@ -69,6 +71,14 @@ TEST(KeepListTest, EntriesKeepWhatTheyNameAndLeadToIt) {
     }
     EXPECT_EQ(entry("~/.cache/*/models").base(), "/home/u/.cache");
     EXPECT_EQ(entry("~/.cache/foo/").text(), "~/.cache/foo");
+    // The entry for a found location names it alone, whatever its name holds.
+    for (const auto& [path, sibling, text] : std::vector<std::array<const char*, 3>>{
+             {"/home/u/a*[b]?\\c", "/home/u/abbxc", "~/a\\*\\[b]\\?\\\\c"},
+             {"/home/user/a*", "/home/user/ab", "/home/user/a\\*"}}) {
+        const KeepEntry exact = entry(KeepEntry::forLocation(path, "/home/u"));
+        EXPECT_EQ(exact.text(), text);
+        EXPECT_TRUE(exact.keeps(path) && !exact.keeps(sibling)) << text;
+    }
     for (const char* refused :
          {"relative/path", ".cache", "~user/x", "/home/u/../x", "~/./x", "/a//b", "/", ""}) {
         EXPECT_TRUE(std::holds_alternative<std::string>(KeepEntry::parse(refused, "/home/u")))
