@@ -1,5 +1,6 @@
 #include "KeepEntry.h"
 
+#include <algorithm>
 #include <fnmatch.h>
 
 namespace sorvane {
@@ -100,6 +101,12 @@ std::string KeepEntry::base() const {
         folder += "/" + component;
     }
     return folder.empty() ? "/" : folder;
+}
+
+bool KeepEntry::isLiteral() const {
+    return std::none_of(components_.begin(), components_.end(), [](const std::string& component) {
+        return component == anyDepth || isPattern(component);
+    });
 }
 
 bool KeepEntry::keeps(std::string_view path) const {

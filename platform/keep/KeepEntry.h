@@ -27,6 +27,8 @@ public:
     // The folder named by the components before the first pattern: every location the entry
     // names lies in it (or is it).
     std::string base() const;
+    // Whether the entry names one location only, which base() then is.
+    bool isLiteral() const;
     // Whether the entry names the location or a folder that holds it.
     bool keeps(std::string_view path) const;
     // Whether something the entry may name lies strictly below the location: the location is

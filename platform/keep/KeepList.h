@@ -2,6 +2,7 @@
 
 #include "KeepEntry.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,8 +26,7 @@ struct KeepRule {
 class KeepList {
 public:
     KeepList() = default;
-    explicit KeepList(std::vector<KeepRule> rules)
-        : rules_(std::move(rules)) {}
+    explicit KeepList(std::vector<KeepRule> rules);
 
     // The user's entries as stored now, read afresh, and the built-in ones of the layout in use;
     // lines that are no entry are logged and left out.
@@ -42,6 +42,10 @@ public:
 
 private:
     std::vector<KeepRule> rules_;
+    // Entries that name one location each, by that location: a list that kept a category's
+    // thousands of items answers in a few lookups, not a comparison with each entry.
+    std::map<std::string, std::size_t, std::less<>> literal_;
+    std::vector<std::size_t> patterns_;
 };
 
 } // namespace sorvane
