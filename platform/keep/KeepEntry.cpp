@@ -51,7 +51,8 @@ std::variant<KeepEntry, std::string> KeepEntry::parse(std::string_view text,
     }
     std::string expanded = written;
     if (written == "~" || written.starts_with("~/")) {
-        expanded = std::string(home) + written.substr(1);
+        // The home is a location, not a pattern: "/home/a[1]" must keep itself, not "/home/a1".
+        expanded = forLocation(home, {}) + written.substr(1);
     }
     if (!expanded.starts_with('/')) {
         return "'" + std::string(text) + "' is not an absolute location (begin it with / or ~/)";

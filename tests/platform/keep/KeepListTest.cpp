@@ -70,6 +70,8 @@ TEST(KeepListTest, EntriesKeepWhatTheyNameAndLeadToIt) {
         EXPECT_EQ(kept.leadsBelow(row.path), row.leadsBelow) << row.entry << " below " << row.path;
     }
     EXPECT_EQ(entry("~/.cache/*/models").base(), "/home/u/.cache");
+    const auto odd = std::get<KeepEntry>(KeepEntry::parse("~/x", "/home/a[1]"));
+    EXPECT_TRUE(odd.keeps("/home/a[1]/x") && !odd.keeps("/home/a1/x"));
     EXPECT_EQ(entry("~/.cache/foo/").text(), "~/.cache/foo");
     // The entry for a found location names it alone, whatever its name holds.
     for (const auto& [path, sibling, text] : std::vector<std::array<const char*, 3>>{
