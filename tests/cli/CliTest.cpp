@@ -401,7 +401,7 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
         {"clean --layout macos --category SAFARI --home %o", "nothing selected", 2},
         {"clean --category FACETIME_CACHE --path %h/Documents",
          "no item was found at '" + home + "/Documents'", 2},
-        {"clean --path /x\\q", "holds a backslash", 2},
+        {"clean --path /x\\q41", "holds a backslash", 2},
         {"scan --yes", "--yes belongs to clean", 2},
         {"scan --home %h/Library", "must lie exactly two levels below /", 2},
         {"scan --layout macos --home /tmp", "must lie exactly two levels below / in the macOS", 2},
