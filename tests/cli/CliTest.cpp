@@ -367,7 +367,7 @@ TEST_F(CliTest, KeptLocationsSurviveEveryWayOfSelectingThem) {
     EXPECT_NE(refused.err.find("is kept by '~/Library/Caches/com.docker.docker/a/*/kept'"),
               std::string::npos)
         << refused.err;
-    for (const std::string selection : {"--path " + cache, std::string("--category USER_CACHE")}) {
+    for (const std::string& selection : {"--path " + cache, std::string("--category USER_CACHE")}) {
         SCOPED_TRACE(selection);
         layOut();
         const auto cleaned = cli("clean --yes --json " + selection);
