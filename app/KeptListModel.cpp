@@ -2,9 +2,12 @@
 
 #include "AppStrings.h"
 #include "MainViewModel.h"
+#include "engine/MainQueue.h"
 
 #include "platform/keep/KeepListFile.h"
 #include "platform/text/IO.h"
+
+#include <QPointer>
 
 #include <cstring>
 #include <utility>
@@ -14,13 +17,16 @@ namespace sorvane {
 KeptListModel::KeptListModel(MainViewModel& model, QObject* parent)
     : QAbstractListModel(parent)
     , model_(model)
-    , measurer_(
-          [this](std::uint64_t request, std::size_t index, HoldingsMeasurer::Holding holding) {
-              // Queued to the model's thread; a model that is gone by then receives nothing.
-              QMetaObject::invokeMethod(
-                  this, [this, request, index, holding] { measured(request, index, holding); },
-                  Qt::QueuedConnection);
-          }) {}
+    , measurer_([self = QPointer<KeptListModel>(this)](std::uint64_t request, std::size_t index,
+                                                       HoldingsMeasurer::Holding holding) {
+        // Through the main queue, whose hand-over thread checkers see; a model that is gone by
+        // then receives nothing.
+        MainQueue::post([self, request, index, holding] {
+            if (self) {
+                self->measured(request, index, holding);
+            }
+        });
+    }) {}
 
 int KeptListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
