@@ -25,6 +25,13 @@ std::shared_ptr<CleanerItem> groupItem(const char* key, Image alternateIcon) {
     return group;
 }
 
+std::shared_ptr<CleanerItem> groupNamedAfter(const Url& location, Image alternateIcon) {
+    auto group = std::make_shared<CleanerItem>(plainItem(location)->name(), std::nullopt, nullptr,
+                                               std::nullopt);
+    group->setAlternateIcon(std::move(alternateIcon));
+    return group;
+}
+
 void appendListing(CleanerResult& result, const Url& folder) {
     for (const Url& entry : listing(folder)) {
         result.add(plainItem(entry));

@@ -20,6 +20,8 @@ std::shared_ptr<CleanerItem> plainItem(const Url& url);
 // An item without a location of its own, named by a key of the engine's string table, whose
 // suburls the search fills.
 std::shared_ptr<CleanerItem> groupItem(const char* key, Image alternateIcon);
+// A group item named as a plain item of the location would be, without a location of its own.
+std::shared_ptr<CleanerItem> groupNamedAfter(const Url& location, Image alternateIcon);
 // Appends a plain item for every entry of the folder's listing.
 void appendListing(CleanerResult& result, const Url& folder);
 // Appends a plain item for the location, renamed by a key, when anything lies there.

@@ -14,6 +14,8 @@ namespace {
 const std::string cache = ".cache/";
 const std::string config = ".config/";
 const std::string data = ".local/share/";
+const std::string steamRoot = data + "Steam/";
+const std::string telegramRoot = data + "TelegramDesktop/";
 
 class FreedesktopTree {
 public:
@@ -32,9 +34,13 @@ public:
         chromiumFamily();
         electronPrograms();
         spotify();
+        steam();
+        telegram();
         developerTools();
         oldVersions();
         crashReports();
+        wine();
+        logs();
     }
 
     // Where the bulk of the files goes, with weights that keep the shape at every scale.
@@ -50,6 +56,10 @@ public:
             {".npm/_cacache/content-v2/sha512", 10},
             {".cargo/registry/src/index.crates.io-6f17d22bba15001f", 12},
             {".gradle/caches/modules-2/files-2.1", 6},
+            {steamRoot + "steamapps/shadercache/1091500/fozpipelinesv6", 4},
+            {telegramRoot + "tdata/user_data/media_cache", 4},
+            {"go/pkg/mod/cache/download/golang.org/x", 4},
+            {".m2/repository/org/apache", 4},
             {cache + "JetBrains/IntelliJIdea2023.2/caches", 4},
             {data + "Trash/files/Old Project", 4},
             {"Documents/Projects", 4},
@@ -139,6 +149,7 @@ private:
         home_.file(files + "Old Project/notes.txt", std::uint64_t{3000});
         trashRecord("Old Project", "Documents/Old Project");
         home_.file(files + ".env.backup", std::uint64_t{420});
+        home_.file(data + "Trash/expunged/3281841729/holiday.mov", std::uint64_t{52000000});
         trashRecord(".env.backup", "Documents/Projects/.env.backup");
         home_.link(files + "shortcut", "/nonexistent/target");
         trashRecord("shortcut", "Desktop/shortcut");
@@ -167,6 +178,10 @@ private:
         home_.file(flatpak + "cache2/entries/" + random_.hex(40), std::uint64_t{60000});
         home_.file(".var/app/org.mozilla.firefox/.mozilla/firefox/profiles.ini",
                    std::uint64_t{200});
+        home_.file(".mozilla/firefox/Crash Reports/pending/" + random_.hex(8) + ".dmp",
+                   std::uint64_t{2600000});
+        home_.file(".mozilla/firefox/" + firefoxProfile_ + "/minidumps/" + random_.hex(8) + ".dmp",
+                   std::uint64_t{1100000});
 
         const std::string thunderbird = cache + "thunderbird/" + random_.hex(8) + ".default/";
         for (int i = 0; i < 4; ++i) {
@@ -250,6 +265,60 @@ private:
                    std::uint64_t{1600000});
     }
 
+    void steam() {
+        home_.file(steamRoot +
+                       "steamapps/shadercache/570/fozpipelinesv6/steamapprun_pipeline_cache.foz",
+                   std::uint64_t{48000000});
+        home_.file(steamRoot + "config/htmlcache/Cache/Cache_Data/data_1", std::uint64_t{2100000});
+        home_.file(steamRoot + "appcache/httpcache/3a/" + random_.hex(16), std::uint64_t{160000});
+        home_.file(steamRoot + "logs/content_log.txt", std::uint64_t{420000});
+        // The games, the saves, the client's settings and a Proton prefix are the player's.
+        home_.file(steamRoot + "steamapps/common/Dota 2 beta/game/dota/pak01_000.vpk",
+                   std::uint64_t{120000000});
+        home_.file(steamRoot + "steamapps/appmanifest_570.acf", std::uint64_t{1800});
+        home_.file(steamRoot + "steamapps/compatdata/1091500/pfx/user.reg", std::uint64_t{400000});
+        home_.file(steamRoot + "userdata/41234567/570/remote/cfg/config.cfg", std::uint64_t{9000});
+        home_.file(steamRoot + "config/config.vdf", std::uint64_t{6000});
+        home_.link(".steam/steam", "../.local/share/Steam");
+    }
+
+    void telegram() {
+        home_.file(telegramRoot + "tdata/user_data/cache/0/" + random_.hex(16),
+                   std::uint64_t{900000});
+        home_.file(telegramRoot + "tdata/user_data#2/media_cache/1/" + random_.hex(16),
+                   std::uint64_t{2600000});
+        home_.file(telegramRoot + "tdata/key_datas", std::uint64_t{400});
+        home_.file(telegramRoot + "tdata/" + random_.hex(16) + "s", std::uint64_t{800});
+        home_.file(telegramRoot + "log.txt", std::uint64_t{60000});
+        home_.file("Downloads/Telegram Desktop/contract.pdf", std::uint64_t{240000});
+        home_.link("snap/telegram-desktop/current", "5731");
+        home_.file(
+            "snap/telegram-desktop/5731/.local/share/TelegramDesktop/tdata/user_data/cache/0/" +
+                random_.hex(16),
+            std::uint64_t{700000});
+    }
+
+    void wine() {
+        home_.file(".wine/drive_c/windows/temp/_iu14D2N.tmp", std::uint64_t{350000});
+        home_.file(".wine/drive_c/users/" + random_.hex(4) + "/AppData/Local/Temp/setup.log",
+                   std::uint64_t{12000});
+        home_.file(".wine/drive_c/users/Public/Documents/readme.txt", std::uint64_t{900});
+        home_.file(".wine/system.reg", std::uint64_t{2400000});
+        home_.file(data + "wineprefixes/office/drive_c/windows/temp/~DF12.tmp",
+                   std::uint64_t{80000});
+        home_.file(data + "wineprefixes/office/drive_c/Program Files/Office/word.exe",
+                   std::uint64_t{3000000});
+    }
+
+    void logs() {
+        home_.file(".xsession-errors", std::uint64_t{48000});
+        home_.file(".xsession-errors.old", std::uint64_t{210000});
+        home_.file(data + "xorg/Xorg.0.log", std::uint64_t{36000});
+        home_.file(".gradle/daemon/8.5/daemon-41234.out.log", std::uint64_t{900000});
+        home_.file(".gradle/daemon/8.5/registry.bin", std::uint64_t{300});
+        home_.file(config + "Code/logs/20261120T102231/main.log", std::uint64_t{7000});
+    }
+
     void developerTools() {
         home_.file(cache + "pip/http-v2/" + random_.hex(1) + "/" + random_.hex(1) + "/" +
                        random_.hex(56) + ".body",
@@ -276,6 +345,25 @@ private:
                        random_.hex(40) + "/kotlin-stdlib-1.9.20.jar",
                    std::uint64_t{1700000});
         home_.file(".gradle/gradle.properties", std::uint64_t{80});
+        for (const char* dist : {"gradle-8.4-bin", "gradle-8.5-bin"}) {
+            home_.file(std::string(".gradle/wrapper/dists/") + dist + "/" + random_.hex(25) + "/" +
+                           dist + ".zip",
+                       std::uint64_t{130000000});
+        }
+        home_.file(".cargo/registry/index/index.crates.io-6f17d22bba15001f/.cache/se/rd/serde",
+                   std::uint64_t{40000});
+        home_.file(".cargo/git/db/ring-" + random_.hex(16) + "/objects/pack/pack.pack",
+                   std::uint64_t{5200000});
+        home_.file(".npm/_npx/" + random_.hex(16) + "/node_modules/.package-lock.json",
+                   std::uint64_t{9000});
+        home_.file("go/pkg/mod/cache/download/golang.org/x/text/@v/v0.14.0.zip",
+                   std::uint64_t{9100000});
+        home_.file("go/pkg/mod/golang.org/x/text@v0.14.0/go.mod", std::uint64_t{90});
+        home_.file("go/src/example.com/hello/main.go", std::uint64_t{300});
+        home_.file(
+            ".m2/repository/org/apache/commons/commons-lang3/3.14.0/commons-lang3-3.14.0.jar",
+            std::uint64_t{650000});
+        home_.file(".m2/settings.xml", std::uint64_t{1200});
     }
 
     void oldVersions() {
@@ -293,6 +381,9 @@ private:
             home_.file(cache + "JetBrains/" + version + "/caches/names.dat", random_.fileSize());
             home_.file(cache + "JetBrains/" + version + "/log/idea.log", std::uint64_t{90000});
         }
+        // The user's record of their edits, in the version in use.
+        home_.file(cache + "JetBrains/IntelliJIdea2023.3/LocalHistory/changes.storageData",
+                   std::uint64_t{3400000});
         for (const char* version : {"IntelliJIdea2023.2", "IntelliJIdea2023.3"}) {
             home_.file(data + "JetBrains/" + version + "/plugins/lombok/lib/lombok.jar",
                        std::uint64_t{1900000});

@@ -211,5 +211,65 @@
         <source>CRASH_REPORTS</source>
         <translation>Absturzberichte</translation>
     </message>
+    <message>
+        <source>STEAM_CACHE</source>
+        <translation>Steam</translation>
+    </message>
+    <message>
+        <source>TELEGRAM_CACHE</source>
+        <translation>Telegram</translation>
+    </message>
+    <message>
+        <source>GO_MODULE_CACHE</source>
+        <translation>Go-Modul-Cache</translation>
+    </message>
+    <message>
+        <source>MAVEN_REPOSITORY</source>
+        <translation>Maven-Repository</translation>
+    </message>
+    <message>
+        <source>JETBRAINS_IDE_CACHE</source>
+        <translation>%1-Caches</translation>
+    </message>
+    <message>
+        <source>FIREFOX_CRASH_REPORTS</source>
+        <translation>Firefox-Absturzberichte</translation>
+    </message>
+    <message>
+        <source>TRASH_EXPUNGED</source>
+        <translation>Reste vom Leeren des Papierkorbs</translation>
+    </message>
+    <message>
+        <source>WINE_TEMP</source>
+        <translation>Temporäre Wine-Dateien</translation>
+    </message>
+    <message>
+        <source>LOGS</source>
+        <translation>Protokolle</translation>
+    </message>
+    <message>
+        <source>SESSION_LOGS</source>
+        <translation>Sitzungsprotokolle</translation>
+    </message>
+    <message>
+        <source>NPM_LOGS</source>
+        <translation>npm-Protokolle</translation>
+    </message>
+    <message>
+        <source>GRADLE_DAEMON_LOGS</source>
+        <translation>Gradle-Daemon-Protokolle</translation>
+    </message>
+    <message>
+        <source>STEAM_LOGS</source>
+        <translation>Steam-Protokolle</translation>
+    </message>
+    <message>
+        <source>TELEGRAM_LOGS</source>
+        <translation>Telegram-Protokolle</translation>
+    </message>
+    <message>
+        <source>VSCODE_LOGS</source>
+        <translation>Visual-Studio-Code-Protokolle</translation>
+    </message>
 </context>
 </TS>

@@ -211,5 +211,65 @@
         <source>CRASH_REPORTS</source>
         <translation>Crash Reports</translation>
     </message>
+    <message>
+        <source>STEAM_CACHE</source>
+        <translation>Steam</translation>
+    </message>
+    <message>
+        <source>TELEGRAM_CACHE</source>
+        <translation>Telegram</translation>
+    </message>
+    <message>
+        <source>GO_MODULE_CACHE</source>
+        <translation>Go Module Cache</translation>
+    </message>
+    <message>
+        <source>MAVEN_REPOSITORY</source>
+        <translation>Maven Repository</translation>
+    </message>
+    <message>
+        <source>JETBRAINS_IDE_CACHE</source>
+        <translation>%1 Caches</translation>
+    </message>
+    <message>
+        <source>FIREFOX_CRASH_REPORTS</source>
+        <translation>Firefox Crash Reports</translation>
+    </message>
+    <message>
+        <source>TRASH_EXPUNGED</source>
+        <translation>Left over from emptying the trash</translation>
+    </message>
+    <message>
+        <source>WINE_TEMP</source>
+        <translation>Wine Temporary Files</translation>
+    </message>
+    <message>
+        <source>LOGS</source>
+        <translation>Logs</translation>
+    </message>
+    <message>
+        <source>SESSION_LOGS</source>
+        <translation>Session Logs</translation>
+    </message>
+    <message>
+        <source>NPM_LOGS</source>
+        <translation>npm Logs</translation>
+    </message>
+    <message>
+        <source>GRADLE_DAEMON_LOGS</source>
+        <translation>Gradle Daemon Logs</translation>
+    </message>
+    <message>
+        <source>STEAM_LOGS</source>
+        <translation>Steam Logs</translation>
+    </message>
+    <message>
+        <source>TELEGRAM_LOGS</source>
+        <translation>Telegram Logs</translation>
+    </message>
+    <message>
+        <source>VSCODE_LOGS</source>
+        <translation>Visual Studio Code Logs</translation>
+    </message>
 </context>
 </TS>

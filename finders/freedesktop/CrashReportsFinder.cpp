@@ -33,6 +33,24 @@ void CrashReportsFinder::search() {
             found().add(plainItem(entry.url));
         }
     }
+    // Firefox's crash reporter keeps the reports it sent or could not send beside the
+    // profiles, and a profile's own minidumps; neither is read again once reported.
+    auto firefox = groupItem("FIREFOX_CRASH_REPORTS", Images::stock("dialog-warning"));
+    for (const Url& root :
+         locateAll({{Base::home, ".mozilla/firefox"},
+                    {Base::config, "mozilla/firefox"},
+                    {Base::home, "snap/firefox/common/.mozilla/firefox"},
+                    {Base::home, ".var/app/org.mozilla.firefox/.mozilla/firefox"}})) {
+        for (const Url& reports : existingChildren(root, {"Crash Reports"})) {
+            firefox->addSuburl(reports);
+        }
+        for (const Url& profile : profiles(root)) {
+            for (const Url& dumps : existingChildren(profile, {"minidumps"})) {
+                firefox->addSuburl(dumps);
+            }
+        }
+    }
+    appendGroup(found(), firefox);
 }
 
 } // namespace sorvane

@@ -6,9 +6,12 @@
 #include "ElectronAppFinder.h"
 #include "FreedesktopOldVersionsFinder.h"
 #include "FreedesktopTrashFinder.h"
+#include "LogsFinder.h"
 #include "MozillaCacheFinder.h"
-#include "SpotifyCacheFinder.h"
+#include "ProgramCacheFinder.h"
+#include "TelegramCacheFinder.h"
 #include "ThumbnailsFinder.h"
+#include "WineTempFinder.h"
 #include "XdgCacheFinder.h"
 
 namespace sorvane {
@@ -29,10 +32,14 @@ CategoryList freedesktopCategories() {
         ElectronAppFinder::slack(),
         ElectronAppFinder::discord(),
         ElectronAppFinder::signal(),
-        std::make_shared<SpotifyCacheFinder>(),
+        ProgramCacheFinder::spotify(),
+        ProgramCacheFinder::steam(),
+        std::make_shared<TelegramCacheFinder>(),
         std::make_shared<DeveloperCachesFinder>(),
         std::make_shared<FreedesktopOldVersionsFinder>(),
         std::make_shared<CrashReportsFinder>(),
+        std::make_shared<WineTempFinder>(),
+        std::make_shared<LogsFinder>(),
     };
 }
 

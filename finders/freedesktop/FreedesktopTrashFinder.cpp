@@ -51,6 +51,12 @@ void FreedesktopTrashFinder::search() {
         }
     }
     appendGroup(found(), orphans);
+    // What an emptying of the trash moved aside and did not finish removing.
+    auto expunged = groupItem("TRASH_EXPUNGED", Images::stock("user-trash-full"));
+    for (const FolderEntry& entry : Path::everyEntry(trash->appending("expunged", true))) {
+        expunged->addSuburl(entry.url);
+    }
+    appendGroup(found(), expunged);
 }
 
 } // namespace sorvane

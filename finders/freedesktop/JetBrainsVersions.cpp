@@ -65,7 +65,7 @@ std::optional<JetBrainsVersions::Version> JetBrainsVersions::parse(const std::st
     return Version{name.substr(0, letters), name.substr(letters, 4), name.substr(letters + 5)};
 }
 
-std::vector<Url> JetBrainsVersions::olderIn(const Url& folder) {
+JetBrainsVersions::Split JetBrainsVersions::splitIn(const Url& folder) {
     struct Candidate {
         Url location;
         Version version;
@@ -84,13 +84,12 @@ std::vector<Url> JetBrainsVersions::olderIn(const Url& folder) {
             kept->second = i;
         }
     }
-    std::vector<Url> older;
+    Split split;
     for (std::size_t i = 0; i < candidates.size(); ++i) {
-        if (newest.at(candidates[i].version.product) != i) {
-            older.push_back(candidates[i].location);
-        }
+        (newest.at(candidates[i].version.product) == i ? split.newest : split.older)
+            .push_back(candidates[i].location);
     }
-    return older;
+    return split;
 }
 
 } // namespace sorvane

@@ -25,9 +25,13 @@ public:
 
     // The version a folder name stands for: ASCII letters, four ASCII digits, ".", ASCII digits.
     static std::optional<Version> parse(const std::string& name);
-    // The visible version folders (links not followed) of every product in a folder but the
-    // newest one of each, in listing order.
-    static std::vector<Url> olderIn(const Url& folder);
+    // The visible version folders (links not followed) of a folder, in listing order: the
+    // newest of each product, and all the others.
+    struct Split {
+        std::vector<Url> newest;
+        std::vector<Url> older;
+    };
+    static Split splitIn(const Url& folder);
 };
 
 } // namespace sorvane

@@ -28,7 +28,7 @@ std::shared_ptr<MozillaCacheFinder> MozillaCacheFinder::thunderbird() {
         std::vector<Place>{{Base::cache, "thunderbird"},
                            {Base::home, ".var/app/org.mozilla.Thunderbird/cache/thunderbird"},
                            {Base::home, "snap/thunderbird/common/.cache/thunderbird"}},
-        std::vector<std::string>{"cache2"});
+        std::vector<std::string>{"cache2", "startupCache"});
 }
 
 void MozillaCacheFinder::search() {

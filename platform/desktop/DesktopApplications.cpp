@@ -20,6 +20,9 @@ const std::vector<DesktopApplication>& desktopApplications() {
         {QStringLiteral("com.discordapp.Discord"), {"*/discord*/Discord"}},
         {QStringLiteral("org.signal.Signal"), {"*/signal-desktop*/signal-desktop"}},
         {QStringLiteral("com.spotify.Client"), {"*/spotify*/spotify"}},
+        // The client proper runs from the runtime it unpacks into its own folder.
+        {QStringLiteral("com.valvesoftware.Steam"), {"*/ubuntu12_32/steam", "*/ubuntu12_64/steam"}},
+        {QStringLiteral("org.telegram.desktop"), {"*/Telegram/Telegram", "*/bin/telegram-desktop"}},
     };
     return applications;
 }

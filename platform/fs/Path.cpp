@@ -324,6 +324,20 @@ std::optional<ItemStatus> Path::itemStatus(const Url& url) {
     return ItemStatus{type, static_cast<std::uint32_t>(info->st_uid)};
 }
 
+std::optional<std::string> Path::linkText(const Url& url) {
+    const Anchor::Parent parent = Anchor::openParent(url);
+    if (!parent.folder.isOpen()) {
+        return std::nullopt;
+    }
+    std::array<char, PATH_MAX> buffer{};
+    const ssize_t length =
+        readlinkat(parent.folder.get(), parent.name.c_str(), buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+        return std::nullopt;
+    }
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
 std::vector<FolderEntry> Path::everyEntry(const Url& folder) {
     std::vector<FolderEntry> found;
     walkInListingOrder(folder, [&](const FolderEntry& entry) {

@@ -107,7 +107,9 @@ void searchEveryRow(Lines& locations, const FreedesktopHome& fixture,
 // A trashed name is bytes: odd is not UTF-8 and holds a line break.
 const std::string odd = "r\xe9sum\xe9\n.txt", firefox = ".cache/mozilla/firefox/",
                   profile = firefox + "abc.default-release/", chrome = ".cache/google-chrome/",
-                  chromeConfig = ".config/google-chrome/", jetBrains = ".local/share/JetBrains/";
+                  chromeConfig = ".config/google-chrome/", jetBrains = ".local/share/JetBrains/",
+                  steam = ".local/share/Steam/", telegram = ".local/share/TelegramDesktop/",
+                  crash = "root/var/crash/";
 // One row per freedesktop category, in search order: native, Snap and Flatpak roots, profiles,
 // and the look-alikes that must not count.
 const std::vector<Row> freedesktopRows{
@@ -123,13 +125,15 @@ const std::vector<Row> freedesktopRows{
      {"files/{a.txt,.hidden,folder/inside,b/x}", "files/" + odd, "files/link -> /etc/passwd",
       "info/{a.txt,.hidden,link,b,gone,,.gone}.trashinfo", "info/" + odd + ".trashinfo",
       "info/folder.trashinfo -> a.txt.trashinfo", "info/stale.trashinfo -> /nonexistent",
-      "info/notes.txt"},
+      "info/notes.txt", "expunged/{123,456/x}"},
      {".hidden @ files/.hidden + info/.hidden.trashinfo",
       "a.txt @ files/a.txt + info/a.txt.trashinfo", "b @ files/b/ + info/b.trashinfo",
       "files/folder/", "link @ files/link + info/link.trashinfo",
       QString::fromStdString(odd).toStdString() + " @ files/" + odd + " + info/" + odd +
           ".trashinfo",
       "Trash records without files @ - + info/.gone.trashinfo + info/gone.trashinfo "
+      "{stock:user-trash-full}",
+      "Left over from emptying the trash @ - + expunged/123 + expunged/456/ "
       "{stock:user-trash-full}"},
      ".local/share/Trash/"},
     {"FIREFOX_CACHE",
@@ -142,7 +146,8 @@ const std::vector<Row> freedesktopRows{
       "snap/firefox/common/" + firefox + "snp.default/cache2/",
       ".var/app/org.mozilla.firefox/cache/mozilla/firefox/fp.default/startupCache/"}},
     {"THUNDERBIRD_CACHE",
-     {"{.cache,.var/app/org.mozilla.Thunderbird/cache}/thunderbird/p1.default/cache2/x"}},
+     {"{.cache,.var/app/org.mozilla.Thunderbird/cache}/thunderbird/p1.default/"
+      "{cache2,startupCache}/x"}},
     // Caches by exact name at any depth, never in hidden folders, packages or links; in the
     // configuration only the shared caches and the profiles' own.
     {"CHROME_CACHE",
@@ -176,12 +181,37 @@ const std::vector<Row> freedesktopRows{
     {"SPOTIFY_CACHE",
      {".cache/spotify/{Data,Storage,Users}/x", "snap/spotify/common/.cache/spotify/Browser/x"},
      {".cache/spotify/{Data,Storage}/", "snap/spotify/common/.cache/spotify/Browser/"}},
+    // Games, saves, settings and the Proton prefixes are the player's.
+    {"STEAM_CACHE",
+     {steam + "{steamapps/shadercache/570/x,config/htmlcache/x,appcache/httpcache/x}",
+      steam + "{steamapps/common/Game/x,steamapps/compatdata/570/x,userdata/1/x,config/a.vdf}",
+      ".steam/steam -> ../.local/share/Steam",
+      ".steam/debian-installation/config/htmlcache -> /tmp",
+      ".var/app/com.valvesoftware.Steam/" + steam + "steamapps/shadercache/10/x"},
+     {steam + "{steamapps/shadercache/,config/htmlcache/,appcache/httpcache/}",
+      ".var/app/com.valvesoftware.Steam/" + steam + "steamapps/shadercache/"}},
+    // Every account's caches; the keys, the settings and old revisions of the Snap are not read.
+    {"TELEGRAM_CACHE",
+     {telegram + "tdata/{user_data,user_data#2}/{cache,media_cache}/x",
+      telegram + "tdata/{user_data/emoji,user_data#x/cache,user_data#/cache,D877F783D5D3EF8C}/x",
+      telegram + "tdata/key_datas", "snap/telegram-desktop/current -> 1234",
+      "snap/telegram-desktop/{1233,1234}/" + telegram + "tdata/user_data/cache/x"},
+     {telegram + "tdata/{user_data,user_data#2}/{cache,media_cache}/",
+      "snap/telegram-desktop/1234/" + telegram + "tdata/user_data/cache/"}},
     {"DEVELOPER_CACHES",
-     {".cache/pip/http/x", ".npm/{_cacache/index,_logs}/x",
-      ".cargo/{registry/cache,git/checkouts}/x", ".gradle/caches/x", ".cache/yarn -> /tmp"},
-     {"pip Cache @ - + .cache/pip/ {stock:folder}", "npm Cache @ - + .npm/_cacache/ {stock:folder}",
-      "Cargo Cache @ - + .cargo/registry/cache/ + .cargo/git/checkouts/ {stock:folder}",
-      "Gradle Cache @ - + .gradle/caches/ {stock:folder}"}},
+     {".cache/pip/http/x", ".npm/{_cacache/index,_npx/a}/x",
+      ".cargo/{registry/index,registry/cache,git/db,git/checkouts}/x", ".gradle/caches/x",
+      ".cache/yarn -> /tmp", ".m2/{repository/org/x,settings.xml}",
+      "go/pkg/mod/{cache/download,a}/x",
+      ".cache/JetBrains/WebStorm2024.2/{caches/x,LocalHistory/x,port}"},
+     {"pip Cache @ - + .cache/pip/ {stock:folder}",
+      "npm Cache @ - + .npm/_cacache/ + .npm/_npx/ {stock:folder}",
+      "Cargo Cache @ - + .cargo/registry/index/ + .cargo/registry/cache/ + .cargo/git/db/ + "
+      ".cargo/git/checkouts/ {stock:folder}",
+      "Gradle Cache @ - + .gradle/caches/ {stock:folder}",
+      "Maven Repository @ - + .m2/repository/ {stock:folder}",
+      "Go Module Cache @ - + go/pkg/mod/ {stock:folder}",
+      "WebStorm2024.2 Caches @ - + .cache/JetBrains/WebStorm2024.2/caches/ {stock:folder}"}},
     // JetBrains versions go by product, numbers compare as integers and a tie keeps the
     // first. Links, hidden folders, files, names that do not match and settings are never
     // versions to remove; the names that do not match leave Web2023.1 the only version.
@@ -195,16 +225,45 @@ const std::vector<Row> freedesktopRows{
       jetBrains + "{WebStorm2024.1.2,Web2024.1-backup,2024.1,Web24.1,Web2024.,Web2024.x,"
                   "Web Storm2024.1,Web2023.1}/x",
       jetBrains + "Go2020.1 -> Go2024.9", jetBrains + ".Go2019.1/", jetBrains + "Go2018.1",
-      ".config/JetBrains/{PyCharm2022.1,PyCharm2023.1,Go2017.1}/x"},
+      ".config/JetBrains/{PyCharm2022.1,PyCharm2023.1,Go2017.1}/x",
+      ".gradle/wrapper/dists/gradle-{8.9-all,8.10-bin,8.10-all,8.10-rc-1-bin,x-bin,8.10}/h/x"},
      {".vscode/extensions/ms-python.python-2023.1.0/", ".cache/JetBrains/PyCharm2023.1/",
       jetBrains + "{Foo2023.5,Foo2024.1,Go2023.100,Go2024.9,IntelliJIdea2023.1,"
-                  "IntelliJIdea2023.3,PyCharm2023.1,PyCharmCE2023.1}/"}},
+                  "IntelliJIdea2023.3,PyCharm2023.1,PyCharmCE2023.1}/",
+      ".gradle/wrapper/dists/gradle-{8.10-rc-1-bin,8.9-all}/"}},
     // A pipe and a report of another user (made so by the test) are not the user's reports.
     {"CRASH_REPORTS",
-     {"mine.crash", ".hidden.crash", "mine.crash.upload", "folder.crash/",
-      "link.crash -> mine.crash"},
-     {".hidden.crash", "mine.crash"},
-     "root/var/crash/"},
+     {crash + "{mine.crash,.hidden.crash,mine.crash.upload,folder.crash/}",
+      crash + "link.crash -> mine.crash",
+      ".mozilla/firefox/{Crash Reports/pending/1.dmp,a.default/minidumps/2.dmp,a.default/prefs.js}",
+      "snap/firefox/common/.mozilla/firefox/Crash Reports/x"},
+     {crash + "{.hidden.crash,mine.crash}",
+      "Firefox Crash Reports @ - + .mozilla/firefox/Crash Reports/ + "
+      ".mozilla/firefox/a.default/minidumps/ + snap/firefox/common/.mozilla/firefox/Crash Reports/ "
+      "{stock:dialog-warning}"}},
+    // Each prefix's temporary folders stay, their entries go; a link is no folder of the prefix.
+    {"WINE_TEMP",
+     {".wine/drive_c/windows/{temp/a.tmp,temp/inst/x,system32/x}",
+      ".wine/drive_c/users/alice/{Temp/t1,AppData/Local/Temp/t2,Documents/x}",
+      ".wine/drive_c/users/bob/Temp -> /tmp",
+      ".local/share/wineprefixes/game/drive_c/windows/temp/g",
+      ".local/share/wineprefixes/bare/drive_c/windows/temp/"},
+     {".wine @ - + .wine/drive_c/windows/temp/a.tmp + .wine/drive_c/windows/temp/inst/ + "
+      ".wine/drive_c/users/alice/Temp/t1 + .wine/drive_c/users/alice/AppData/Local/Temp/t2 "
+      "{stock:folder}",
+      "game @ - + .local/share/wineprefixes/game/drive_c/windows/temp/g {stock:folder}"}},
+    {"LOGS",
+     {".xsession-errors{,.old}", ".local/share/xorg/Xorg.0.{log,log.old,conf}", ".npm/_logs/x",
+      ".gradle/daemon/8.5/{daemon-1.out.log,registry.bin}", steam + "logs/x",
+      telegram + "{log.txt,log_start0.txt,settings.txt}", ".config/Code/logs/x"},
+     {"Session Logs @ - + .xsession-errors + .xsession-errors.old + .local/share/xorg/Xorg.0.log + "
+      ".local/share/xorg/Xorg.0.log.old {stock:text-x-generic}",
+      "npm Logs @ - + .npm/_logs/ {stock:text-x-generic}",
+      "Gradle Daemon Logs @ - + .gradle/daemon/8.5/daemon-1.out.log {stock:text-x-generic}",
+      "Steam Logs @ - + " + steam + "logs/ {stock:text-x-generic}",
+      "Telegram Logs @ - + " + telegram + "log.txt + " + telegram +
+          "log_start0.txt {stock:text-x-generic}",
+      "Visual Studio Code Logs @ - + .config/Code/logs/ {stock:text-x-generic}"}},
 };
 
 // One row per macOS category, in search order, all laid out in one home: what one finder
@@ -334,6 +393,8 @@ TEST(FreedesktopFindersTest, EveryCategoryInOrderOnOneHomeWithoutOverlap) {
     Lines all;
     searchEveryRow(all, fixture, predefinedCategories(), freedesktopRows, [&] {
         ASSERT_EQ(mkfifo(fixture.home.pathOf("root/var/crash/pipe.crash").c_str(), 0600), 0);
+        unsetenv("GOMODCACHE");
+        unsetenv("GOPATH");
         if (test::runningAsRoot()) {
             fixture.build({"root/var/crash/theirs.crash"});
             ASSERT_EQ(lchown(fixture.home.pathOf("root/var/crash/theirs.crash").c_str(),
