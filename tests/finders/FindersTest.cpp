@@ -515,6 +515,30 @@ TEST(FreedesktopFindersTest, BaseFoldersFromTheVariables) {
         EXPECT_EQ(fixture.searched("XDG_CACHE"), expected);
     }
     EXPECT_EQ(fixture.searched("FREEDESKTOP_TRASH"), (Lines{"t @ xdg/data/Trash/files/t"}));
+
+    // Go's variables choose its module cache; one that holds the user's folders, lies in the
+    // cache folder or lacks go's download folder is not offered.
+    unsetenv("XDG_CACHE_HOME");
+    fixture.rechoose();
+    fixture.build(expanded({"{gp/pkg/mod,mods,.cache/gomod,.}/cache/download/x", "bare/x"}));
+    for (const auto& [modules, paths, expected] : std::vector<std::array<std::string, 3>>{
+             {fixture.home.pathOf("mods"), "", "mods/"},
+             {"", fixture.home.pathOf("gp") + ":/x", "gp/pkg/mod/"},
+             {"", ":" + fixture.home.pathOf("gp"), ""},
+             {"mods", "", ""},
+             {fixture.home.pathOf("bare"), "", ""},
+             {fixture.home.pathOf(".cache/gomod"), "", ""},
+             {fixture.home.path(), "", ""}}) {
+        SCOPED_TRACE(modules + " " + paths);
+        setenv("GOMODCACHE", modules.c_str(), 1);
+        setenv("GOPATH", paths.c_str(), 1);
+        EXPECT_EQ(fixture.searched("DEVELOPER_CACHES"),
+                  expected.empty()
+                      ? Lines{}
+                      : Lines{"Go Module Cache @ - + " + expected + " {stock:folder}"});
+    }
+    unsetenv("GOMODCACHE");
+    unsetenv("GOPATH");
 }
 
 TEST(MacosFindersTest, EveryCategoryInOrderOnOneHome) {
