@@ -12,7 +12,7 @@ AppleMapsFinder::AppleMapsFinder()
 
 void AppleMapsFinder::search() {
     appendListing(found(), url(Directory::appleMapsCache));
-    appendIfPresent(found(), url(Directory::caches).appending("com.apple.Maps.Suggestions", true),
+    appendIfPresent(found(), url(Directory::caches).appending("com.apple.Maps.Suggestions"),
                     "SUGGESTIONS");
 }
 

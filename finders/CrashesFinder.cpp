@@ -40,8 +40,8 @@ void CrashesFinder::search() {
     };
     for (const Row& row : rows) {
         auto group = groupItem(row.key, applicationIcon(row.application));
-        if (Path::exists(row.location)) {
-            group->addSuburl(row.location);
+        if (const auto found = present(row.location)) {
+            group->addSuburl(*found);
         }
         appendGroup(found(), group);
     }

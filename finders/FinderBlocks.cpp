@@ -38,9 +38,17 @@ void appendListing(CleanerResult& result, const Url& folder) {
     }
 }
 
+std::optional<Url> present(const Url& location) {
+    const auto status = Path::itemStatus(location);
+    if (!status) {
+        return std::nullopt;
+    }
+    return Url(location.path(), status->type == ItemType::folder);
+}
+
 void appendIfPresent(CleanerResult& result, const Url& location, const char* nameKey) {
-    if (Path::exists(location)) {
-        auto item = plainItem(location);
+    if (const auto found = present(location)) {
+        auto item = plainItem(*found);
         item->setName(EngineStrings::text(nameKey));
         result.add(item);
     }

@@ -4,6 +4,7 @@
 #include "platform/fs/Url.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The pieces every search is made of.
@@ -24,6 +25,9 @@ std::shared_ptr<CleanerItem> groupItem(const char* key, Image alternateIcon);
 std::shared_ptr<CleanerItem> groupNamedAfter(const Url& location, Image alternateIcon);
 // Appends a plain item for every entry of the folder's listing.
 void appendListing(CleanerResult& result, const Url& folder);
+// The location when anything lies there (a link as itself), carrying the folder mark only when a
+// real folder lies there: what a name leads to, not what the search expected, decides it.
+std::optional<Url> present(const Url& location);
 // Appends a plain item for the location, renamed by a key, when anything lies there.
 void appendIfPresent(CleanerResult& result, const Url& location, const char* nameKey);
 // Appends a plain item for the location when it is a folder.

@@ -3,6 +3,7 @@
 #include "MountBoundary.h"
 #include "Path.h"
 #include "TreeWalk.h"
+#include "WritableFolders.h"
 
 #include <cerrno>
 #include <dirent.h>
@@ -61,18 +62,34 @@ private:
     std::string keptBy_;
 };
 
+// Removes an entry of the open folder; when the folder's own mode refuses it and the folder is
+// ours, once more after letting its owner write to it. 0 or the errno value of the failure.
+int unlinkIn(int folder, const char* name, int flags, WritableFolders& writable) {
+    if (unlinkat(folder, name, flags) == 0) {
+        return 0;
+    }
+    int error = errno;
+    if (error == EACCES && writable.makeWritable(folder)) {
+        error = unlinkat(folder, name, flags) == 0 ? 0 : errno;
+    }
+    return error;
+}
+
 // Removes what one thread sees of a tree: entries go as they are read, folders once they are
 // empty. Every level is opened relative to its parent without following links, so a
 // sub-folder replaced by a link while we work is removed as the link it has become, and its
-// target is never entered.
+// target is never entered. A folder of ours that only its mode kept from being emptied is made
+// writable through the descriptor the walk holds, and gets its mode back if it stays.
 //
 // Given a keep list, the tree is one the list may reach into: every entry of a folder on the
 // way to a kept one is looked up before it goes, and a kept entry stays with its folders.
 class RemovalVisitor : public TreeVisitor {
 public:
-    RemovalVisitor(TreeWalk& walk, RemovalFailure& failure, const KeepList* keep)
+    RemovalVisitor(TreeWalk& walk, RemovalFailure& failure, WritableFolders& writable,
+                   const KeepList* keep)
         : walk_(walk)
         , failure_(failure)
+        , writable_(writable)
         , keep_(keep) {}
 
     WalkStep opened(DescriptorStack& stack) override {
@@ -94,21 +111,21 @@ public:
         if (type == DT_DIR) {
             return WalkStep::enter;
         }
-        if (unlinkat(stack.top(), name, 0) == 0 || errno == ENOENT) {
+        const int error = unlinkIn(stack.top(), name, 0, writable_);
+        if (error == 0 || error == ENOENT) {
             return WalkStep::skip;
         }
-        if (errno == EISDIR) {
+        if (error == EISDIR) {
             return WalkStep::enter;
         }
-        const int error = errno;
         failure_.record(stack.pathTo(name), error);
         return WalkStep::skip;
     }
 
     void notOpened(DescriptorStack& stack, const std::string& name, int error) override {
         if (error == ELOOP || error == ENOTDIR) {
-            if (unlinkat(stack.top(), name.c_str(), 0) != 0 && errno != ENOENT) {
-                const int why = errno;
+            const int why = unlinkIn(stack.top(), name.c_str(), 0, writable_);
+            if (why != 0 && why != ENOENT) {
                 failure_.record(stack.pathTo(name), why);
             }
         } else if (error != ENOENT) {
@@ -117,13 +134,17 @@ public:
     }
 
     void left(DescriptorStack& stack, const std::string& name) override {
-        if (unlinkat(stack.top(), name.c_str(), AT_REMOVEDIR) == 0 || errno == ENOENT) {
+        const int error = unlinkIn(stack.top(), name.c_str(), AT_REMOVEDIR, writable_);
+        if (error == 0 || error == ENOENT) {
             return;
         }
         // Its last entries may still be going on another thread; the final pass sees to it.
+        if (error == ENOTEMPTY && walk_.handedOff()) {
+            return;
+        }
+        writable_.restore(stack.top(), name);
         // A folder on the way to a kept entry stays, as it must.
-        const int error = errno;
-        if (error == ENOTEMPTY && (walk_.handedOff() || failure_.keptSomething())) {
+        if (error == ENOTEMPTY && failure_.keptSomething()) {
             return;
         }
         failure_.record(stack.pathTo(name), error);
@@ -135,7 +156,7 @@ public:
     }
 
     std::unique_ptr<TreeVisitor> piece() override {
-        return std::make_unique<RemovalVisitor>(walk_, failure_, keep_);
+        return std::make_unique<RemovalVisitor>(walk_, failure_, writable_, keep_);
     }
 
 private:
@@ -148,6 +169,7 @@ private:
 
     TreeWalk& walk_;
     RemovalFailure& failure_;
+    WritableFolders& writable_;
     const KeepList* keep_;
     // By depth, whether the open folder there may hold a kept entry.
     std::vector<bool> guarded_;
@@ -156,10 +178,11 @@ private:
 // Removes everything inside the folder open as descriptor (which it takes over) but what the
 // keep list keeps, when one is given; true when parts went to other threads, which may have
 // left emptied folders behind.
-bool removeContents(int descriptor, RemovalFailure& failure, bool mayShare, const KeepList* keep) {
+bool removeContents(int descriptor, RemovalFailure& failure, WritableFolders& writable,
+                    bool mayShare, const KeepList* keep) {
     // A tree the keep list reaches into is walked by one thread, which knows its way down.
     TreeWalk walk(TreeWalk::Order::reading, mayShare && keep == nullptr);
-    RemovalVisitor visitor(walk, failure, keep);
+    RemovalVisitor visitor(walk, failure, writable, keep);
     walk.run(descriptor, visitor);
     return walk.handedOff();
 }
@@ -221,23 +244,34 @@ RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep) {
             failure.record({}, errno);
         }
     } else {
+        // The selected folder may be made writable, being part of the selection; its parent,
+        // which is not, never is.
+        WritableFolders writable;
         FileDescriptor folder = openSelectedFolder(at, name);
         const bool opened = folder.isOpen();
         const int openError = folder.error();
         // Folders whose last entries went on other threads are still there, empty: one pass
         // alone removes them, opened afresh and as carefully as before.
-        if (opened && removeContents(folder.release(), failure, true, guard)) {
+        if (opened && removeContents(folder.release(), failure, writable, true, guard)) {
             FileDescriptor again = openSelectedFolder(at, name);
             if (again.isOpen()) {
-                removeContents(again.release(), failure, false, guard);
+                removeContents(again.release(), failure, writable, false, guard);
             }
         }
         // A folder that turned into a link or file since it was looked at goes as such. When
         // its contents failed, the cause recorded there is kept: it explains why it stays.
         const bool openable = opened || openError == ELOOP || openError == ENOTDIR;
-        if (!openable || (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 &&
-                          errno != ENOENT && !(errno == ENOTEMPTY && failure.keptSomething()))) {
-            failure.record({}, openable ? errno : openError);
+        if (!openable) {
+            failure.record({}, openError);
+        } else if (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT) {
+            const int error = errno;
+            // It stays, so it keeps the mode it had.
+            if (opened) {
+                writable.restore(at, name);
+            }
+            if (error != ENOTEMPTY || !failure.keptSomething()) {
+                failure.record({}, error);
+            }
         }
     }
     return failure.outcome(!somethingAt(at, name));

@@ -443,6 +443,22 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
     EXPECT_TRUE(exists(run.home().pathOf("Library/.Trash/Old Project"))) << "nothing was touched";
 }
 
+// Go's module cache, read-only folders and files, goes whole when its own user cleans it.
+TEST(CliCleaningTest, TheUsersReadOnlyFoldersGoWhole) {
+    const TempHome home;
+    const std::string cache = home.goModuleCache(".cache/go");
+    home.folder("root");
+    if (runningAsRoot()) {
+        home.chownAll(unprivilegedUid(), unprivilegedGid());
+    }
+    static const ProgramCopy cli(QStringLiteral(SORVANE_CLI));
+    const auto cleaned =
+        runUnprivileged(cli.path(), args("--layout freedesktop --home " + home.path() + " --root " +
+                                         home.pathOf("root") + " clean --yes --path " + cache));
+    EXPECT_EQ(cleaned.exitCode, 0) << cleaned.out << cleaned.err;
+    EXPECT_FALSE(exists(cache));
+}
+
 // Every folder a category reads, and each folder above it, is in turn replaced by a link to
 // its own contents moved elsewhere, every other one outside the home (an absolute link) and
 // the rest to a folder of the home no category reads (a relative link that stays below the

@@ -236,6 +236,24 @@ TEST(DiskCleanerTest, CleaningDeletesSelectedLocationsThrottlesProgressAndKeepsC
     EXPECT_EQ(recorder->engine->categories(), categories);
 }
 
+// Go's module cache, read-only folders and files, goes whole when its own user cleans it.
+TEST(DiskCleanerTest, CleaningEmptiesTheUsersReadOnlyFolders) {
+    TempHome home;
+    const Url cache = Url::folder(home.goModuleCache("go"));
+    if (test::runningAsRoot()) {
+        home.chownAll(test::unprivilegedUid(), test::unprivilegedGid());
+    }
+    const CategoryList categories{std::make_shared<TestCategory>(
+        QStringLiteral("Go"), adding({item("go", cache, {}, true)}))};
+    const auto recorder = recorderOf(DiskCleaner::create(categories));
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startSearch, "finish"));
+    {
+        const test::AsUnprivilegedUser user;
+        ASSERT_TRUE(recorder->run(&DiskCleaner::startCleaning, "finishCleaning"));
+    }
+    EXPECT_FALSE(test::exists(cache.path()));
+}
+
 // The keep list as it is at the search shapes what is offered; as it is at the cleaning, what
 // goes: a selection made before an entry was added loses nothing it keeps.
 TEST(DiskCleanerTest, SearchAndCleaningObeyTheKeepListAsItIsThen) {

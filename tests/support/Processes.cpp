@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
 
@@ -93,37 +94,38 @@ ProcessResult runUnprivileged(const QString& program, const QStringList& argumen
     return run(QStringLiteral("setpriv"), wrapped);
 }
 
-namespace {
-
-// A copy of the probe in a folder of its own, removed again when the test program ends.
-class ProbeCopy {
-public:
-    ProbeCopy() {
-        folder_ = QString::fromStdString(makeTemporaryFolder("sorvane-probe"));
-        path_ = folder_ + QStringLiteral("/sorvane-path-probe");
-        if (!QFile::copy(QStringLiteral(SORVANE_PATH_PROBE), path_)) {
-            throw std::runtime_error("cannot copy the probe");
-        }
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                         QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
-                                         QFile::ExeOther);
+ProgramCopy::ProgramCopy(const QString& program) {
+    folder_ = QString::fromStdString(makeTemporaryFolder("sorvane-program"));
+    path_ = folder_ + QLatin1Char('/') + QFileInfo(program).fileName();
+    if (!QFile::copy(program, path_)) {
+        throw std::runtime_error("cannot copy " + program.toStdString());
     }
-    ~ProbeCopy() { QDir(folder_).removeRecursively(); }
-    ProbeCopy(const ProbeCopy&) = delete;
-    ProbeCopy& operator=(const ProbeCopy&) = delete;
+    QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                     QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                     QFile::ExeOther);
+}
 
-    const QString& path() const { return path_; }
-
-private:
-    QString folder_;
-    QString path_;
-};
-
-} // namespace
+ProgramCopy::~ProgramCopy() {
+    QDir(folder_).removeRecursively();
+}
 
 QString pathProbe() {
-    static const ProbeCopy copy;
+    static const ProgramCopy copy(QStringLiteral(SORVANE_PATH_PROBE));
     return copy.path();
+}
+
+// The C library makes every thread of the process take the new ids, the engine's workers too.
+AsUnprivilegedUser::AsUnprivilegedUser()
+    : switched_(runningAsRoot()) {
+    if (switched_ && (setegid(unprivilegedGid()) != 0 || seteuid(unprivilegedUid()) != 0)) {
+        throw std::runtime_error("cannot act as the unprivileged user");
+    }
+}
+
+AsUnprivilegedUser::~AsUnprivilegedUser() {
+    if (switched_ && (seteuid(0) != 0 || setegid(0) != 0)) {
+        std::abort(); // a test process left without root would mislead every later test
+    }
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

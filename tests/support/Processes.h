@@ -23,8 +23,37 @@ ProcessResult runUnprivileged(const QString& program, const QStringList& argumen
 unsigned unprivilegedUid();
 unsigned unprivilegedGid();
 
+// A copy of a program that every user may run, wherever the build tree lies; removed again
+// when the object goes.
+class ProgramCopy {
+public:
+    explicit ProgramCopy(const QString& program);
+    ~ProgramCopy();
+    ProgramCopy(const ProgramCopy&) = delete;
+    ProgramCopy& operator=(const ProgramCopy&) = delete;
+
+    const QString& path() const { return path_; }
+
+private:
+    QString folder_;
+    QString path_;
+};
+
 // A copy of the path probe that every user may run, wherever the build tree lies.
 QString pathProbe();
+
+// While it lives, the whole process (every thread) acts as the user "nobody" when the tests run
+// as root, so that modes bind as they do for a user; the current user otherwise.
+class AsUnprivilegedUser {
+public:
+    AsUnprivilegedUser();
+    ~AsUnprivilegedUser();
+    AsUnprivilegedUser(const AsUnprivilegedUser&) = delete;
+    AsUnprivilegedUser& operator=(const AsUnprivilegedUser&) = delete;
+
+private:
+    bool switched_ = false;
+};
 
 // A program started with fork() and exec(), killed and reaped when the object goes. Unlike
 // QProcess, which starts programs with vfork(), it keeps thread checkers' view of the parent whole.

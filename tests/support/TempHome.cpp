@@ -80,6 +80,21 @@ void TempHome::setMode(const std::string& relative, unsigned mode) const {
     }
 }
 
+std::string TempHome::goModuleCache(const std::string& relative) const {
+    const std::string modules = relative + "/pkg/mod/";
+    file(modules + "cache/download/golang.org/x/text/@v/v0.14.0.zip", 4096);
+    file(modules + "cache/download/golang.org/x/text/@v/list", 8);
+    file(modules + "golang.org/x/text@v0.14.0/LICENSE", 1479);
+    file(modules + "golang.org/x/text@v0.14.0/unicode/norm/normalize.go", 2048);
+    forEachEntry(pathOf(relative), [](const fs::path& entry) {
+        struct stat info {};
+        if (lstat(entry.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
+            chmod(entry.c_str(), S_ISDIR(info.st_mode) ? 0555 : 0444);
+        }
+    });
+    return pathOf(relative);
+}
+
 void TempHome::chownAll(unsigned uid, unsigned gid) const {
     forEachEntry(path_, [&](const fs::path& entry) { lchown(entry.c_str(), uid, gid); });
 }

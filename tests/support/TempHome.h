@@ -35,6 +35,9 @@ public:
     std::string link(const std::string& relative, const std::string& target) const;
     // Sets the permission bits of an existing entry.
     void setMode(const std::string& relative, unsigned mode) const;
+    // A Go module cache at relative as Go leaves it, every folder 0555 and every file 0444 (links
+    // already there untouched); returns its absolute path.
+    std::string goModuleCache(const std::string& relative) const;
     // Hands the whole home to the given user, so that a process running as that user owns it.
     void chownAll(unsigned uid, unsigned gid) const;
 

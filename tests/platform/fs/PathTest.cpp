@@ -1,12 +1,15 @@
 #include "platform/fs/Path.h"
 #include "platform/fs/Anchor.h"
 #include "platform/fs/SizeMemo.h"
+#include "support/BundleFixture.h"
 #include "support/Processes.h"
+#include "support/SafetySkip.h"
 #include "support/TempHome.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <tuple>
+#include <unistd.h>
 
 using namespace sorvane;
 using test::TempHome;
@@ -14,8 +17,8 @@ using namespace std::string_literals;
 
 // As another user, a folder that cannot be listed or searched loses only its own entries and
 // leaves the size marked incomplete; the walk logs nothing, and each failed listing or removal
-// logs exactly one line, the system's error text. A removal keeps only what could not go; a
-// missing item counts as removed.
+// logs exactly one line, the system's error text. A folder of the user that denies writing is
+// emptied all the same; a missing item counts as removed.
 TEST(PathTest, AsAnotherUserOnlyWhatCannotBeReachedIsLeftOut) {
     TempHome home;
     // Nesting, hidden entries, a package, links to a big folder outside and to nothing, empty
@@ -58,7 +61,7 @@ TEST(PathTest, AsAnotherUserOnlyWhatCannotBeReachedIsLeftOut) {
         // Once the process ends, walks stop at their next entry and say they did not finish.
         {"size-quitting", home.pathOf("sel"), "10 incomplete\n", 0, ""},
         {"remove-quitting", home.pathOf("sel"), "left\n", 1, "Operation canceled"},
-        {"remove", home.pathOf("sel"), "left\n", 1, "Permission denied"},
+        {"remove", home.pathOf("sel"), "gone\n", 0, ""},
         {"folders", home.pathOf("app/one/p"), "0\n", 1, "Permission denied"},
         {"remove", home.pathOf("missing"), "gone\n", 1, "No such file or directory"},
         {"remove", "/", "left\n", 1, "Device or resource busy"},
@@ -71,9 +74,59 @@ TEST(PathTest, AsAnotherUserOnlyWhatCannotBeReachedIsLeftOut) {
         EXPECT_EQ(std::count(probe.err.begin(), probe.err.end(), '\n'), lines) << probe.err;
         EXPECT_NE(probe.err.find(error), std::string::npos) << probe.err;
     }
-    EXPECT_FALSE(test::exists(home.pathOf("sel/free")));
-    EXPECT_FALSE(test::exists(home.pathOf("sel/z-after")));
-    EXPECT_TRUE(test::exists(home.pathOf("sel/locked/one")));
+    EXPECT_FALSE(test::exists(home.pathOf("sel")));
+}
+
+// A Go module cache, whose folders Go makes read-only, goes whole when its user removes it, and
+// through a link to a read-only folder elsewhere only the link goes. What only another user may
+// empty stays with its reason, and so does a selection whose parent denies writing; what stays
+// keeps its mode, and nothing above the selection changes.
+TEST(PathTest, ReadOnlyFoldersOfTheRemovingUserAreEmptied) {
+    if (!test::runningAsRoot()) {
+        SORVANE_SKIP_SAFETY_TEST("only root can give a folder to another user");
+    }
+    TempHome home;
+    const test::OutsideFolder outside;
+    std::filesystem::create_directory(outside.pathOf("ro"));
+    test::writeFile(outside.pathOf("ro/kept"), "x");
+    std::filesystem::permissions(outside.pathOf("ro"), std::filesystem::perms(0555));
+    // The remover's own, so that only never following the link keeps it as it is.
+    for (const char* entry : {"ro", "ro/kept"}) {
+        ASSERT_EQ(lchown(outside.pathOf(entry).c_str(), test::unprivilegedUid(), 0), 0);
+    }
+    home.link("go/pkg/mod/cache/elsewhere", outside.pathOf("ro"));
+    home.goModuleCache("go");
+    home.goModuleCache("theirs");
+    home.goModuleCache("locked/go");
+    home.chownAll(test::unprivilegedUid(), test::unprivilegedGid());
+    const std::string module = home.pathOf("theirs/pkg/mod/golang.org/x/text@v0.14.0");
+    ASSERT_EQ(lchown(module.c_str(), 0, 0), 0);
+    home.setMode("locked", 0555);
+    // Location, answer, reason logged.
+    const std::tuple<std::string, std::string, std::string> removals[] = {
+        {"go", "gone\n", ""},
+        {"theirs", "left\n", module + "/LICENSE: Permission denied"},
+        {"locked/go", "left\n", home.pathOf("locked/go") + ": Permission denied"},
+    };
+    for (const auto& [location, answer, reason] : removals) {
+        SCOPED_TRACE(location);
+        const auto probe =
+            test::runUnprivileged(test::pathProbe(), {"remove", home.pathOf(location).c_str()});
+        EXPECT_EQ(probe.out, answer);
+        EXPECT_TRUE(reason.empty() ? probe.err.empty()
+                                   : probe.err.find(reason) != std::string::npos)
+            << probe.err;
+    }
+    // What stays keeps its mode, emptied in part or not at all.
+    for (const std::string& folder : {outside.pathOf("ro"), module, home.pathOf("theirs/pkg/mod"),
+                                      home.pathOf("locked/go"), home.pathOf("locked")}) {
+        EXPECT_EQ(std::filesystem::symlink_status(folder).permissions(),
+                  std::filesystem::perms(0555))
+            << folder;
+    }
+    EXPECT_TRUE(test::exists(outside.pathOf("ro/kept")) && test::exists(module + "/LICENSE"));
+    EXPECT_FALSE(test::exists(home.pathOf("theirs/pkg/mod/cache")));
+    EXPECT_TRUE(std::filesystem::is_empty(home.pathOf("locked/go")));
 }
 
 // Every operation takes an item as it lies, a link as the link wherever it leads. Below its
