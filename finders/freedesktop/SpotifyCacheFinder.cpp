@@ -12,10 +12,15 @@ SpotifyCacheFinder::SpotifyCacheFinder()
                      desktopApplicationIcon({"spotify-client", "spotify", "com.spotify.Client"}),
                      QStringLiteral("com.spotify.Client")) {}
 
+const std::vector<Place>& SpotifyCacheFinder::roots() {
+    static const std::vector<Place> all{{Base::cache, "spotify"},
+                                        {Base::home, ".var/app/com.spotify.Client/cache/spotify"},
+                                        {Base::home, "snap/spotify/common/.cache/spotify"}};
+    return all;
+}
+
 void SpotifyCacheFinder::search() {
-    for (const Url& root : locateAll({{Base::cache, "spotify"},
-                                      {Base::home, ".var/app/com.spotify.Client/cache/spotify"},
-                                      {Base::home, "snap/spotify/common/.cache/spotify"}})) {
+    for (const Url& root : locateAll(roots())) {
         appendItems(found(), existingChildren(root, {"Data", "Storage", "Browser"}));
     }
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FreedesktopBlocks.h"
 #include "finders/CategoryFinder.h"
+
+#include <vector>
 
 namespace sorvane {
 
@@ -9,6 +12,8 @@ class SpotifyCacheFinder final : public CategoryFinder {
 public:
     SpotifyCacheFinder();
     void search() override;
+
+    static const std::vector<finder::Place>& roots();
 };
 
 } // namespace sorvane

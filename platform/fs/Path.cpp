@@ -324,6 +324,21 @@ std::optional<ItemStatus> Path::itemStatus(const Url& url) {
     return ItemStatus{type, static_cast<std::uint32_t>(info->st_uid)};
 }
 
+std::optional<std::string> Path::linkText(const Url& url) {
+    const Anchor::Parent parent = Anchor::openParent(url);
+    if (!parent.folder.isOpen()) {
+        return std::nullopt;
+    }
+    std::array<char, PATH_MAX> text{};
+    const ssize_t length =
+        readlinkat(parent.folder.get(), parent.name.c_str(), text.data(), text.size());
+    // A text that fills the buffer may have been cut short.
+    if (length < 0 || static_cast<std::size_t>(length) >= text.size()) {
+        return std::nullopt;
+    }
+    return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
 std::vector<FolderEntry> Path::everyEntry(const Url& folder) {
     std::vector<FolderEntry> found;
     walkInListingOrder(folder, [&](const FolderEntry& entry) {
