@@ -18,7 +18,7 @@ const char* const usageText =
 
 Finds disposable data in a home folder and deletes what you select, with the same engine and
 the same categories as the Sorvane application: the nineteen of a macOS account
-(<home>/Library/...) or the eighteen of a Linux desktop laid out by the freedesktop conventions
+(<home>/Library/...) or the twenty-four of a Linux desktop laid out by the freedesktop conventions
 (XDG base folders, the freedesktop trash). The reports name the layout.
 
 Commands:

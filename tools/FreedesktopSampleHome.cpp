@@ -33,6 +33,8 @@ public:
         mozilla();
         chromiumFamily();
         electronPrograms();
+        chromiumPrograms();
+        sandboxCaches();
         spotify();
         steam();
         telegram();
@@ -252,6 +254,72 @@ private:
         home_.file(signal + "Cache/Cache_Data/index", std::uint64_t{24});
         home_.file(signal + "DawnCache/data_0", std::uint64_t{4096});
         home_.file(signal + "sql/db.sqlite", std::uint64_t{8388608});
+    }
+
+    // A Chromium disk cache as Chromium writes it: an index with the simple cache's magic, the
+    // real index beside it and one file per entry.
+    void chromiumDiskCache(const std::string& folder) {
+        home_.file(folder + "index", std::string("oy retne\x07\0\0\0\0\0\0\0", 16));
+        home_.file(folder + "index-dir/the-real-index", random_.between(200, 9000));
+        for (int i = 0; i < 3; ++i) {
+            home_.file(folder + random_.hex(16) + "_0", random_.fileSize());
+        }
+    }
+
+    // Programs on Chromium found by their caches, natively, nested below a vendor's folder, as a
+    // Flatpak and as a Snap; beside them what they keep of the user's, and a program's own
+    // Cache folder that is not Chromium's.
+    void chromiumPrograms() {
+        const std::string element = config + "Element/";
+        chromiumDiskCache(element + "Cache/Cache_Data/");
+        chromiumDiskCache(element + "Code Cache/js/");
+        home_.file(element + "GPUCache/data_0", std::uint64_t{8192});
+        home_.file(element + "DawnGraphiteCache/data_0", std::uint64_t{16384});
+        home_.file(element + "Local Storage/leveldb/000003.log", std::uint64_t{90000});
+        home_.file(element + "IndexedDB/vector_vector_0.indexeddb.leveldb/000005.ldb",
+                   std::uint64_t{2400000});
+        home_.file(element + "Cookies", std::uint64_t{28672});
+        home_.file(element + "Preferences", std::uint64_t{1200});
+        home_.file(element + "Local State", std::uint64_t{900});
+        const std::string obsidian = ".var/app/md.obsidian.Obsidian/config/obsidian/";
+        chromiumDiskCache(obsidian + "Cache/Cache_Data/");
+        home_.file(obsidian + "GPUCache/data_0", std::uint64_t{8192});
+        home_.file(obsidian + "obsidian.json", std::uint64_t{300});
+        const std::string teams = config + "Microsoft/Microsoft Teams/";
+        chromiumDiskCache(teams + "Cache/");
+        home_.file(teams + "Service Worker/ScriptCache/" + random_.hex(16) + "_0",
+                   random_.fileSize());
+        home_.file(teams + "Service Worker/Database/000001.log", std::uint64_t{4000});
+        home_.file(teams + "Cookies", std::uint64_t{20480});
+        home_.file(config + "gimp/Cache/thumbnail-index", std::uint64_t{4000});
+        home_.file(config + "gimp/sessionrc", std::uint64_t{2000});
+    }
+
+    // Flatpak and Snap caches, named by the desktop entries in the system root.
+    void sandboxCaches() {
+        const auto entry = [this](const std::string& path, const std::string& name) {
+            root_.file(path, "[Desktop Entry]\nType=Application\nName=" + name + "\n");
+        };
+        const std::string flatpaks = "var/lib/flatpak/exports/share/applications/";
+        home_.file(".var/app/org.gnome.Boxes/cache/gnome-boxes/logos/" + random_.hex(8) + ".svg",
+                   std::uint64_t{30000});
+        home_.file(".var/app/org.gnome.Boxes/data/gnome-boxes/images/fedora.qcow2",
+                   std::uint64_t{2000000});
+        entry(flatpaks + "org.gnome.Boxes.desktop", "Boxes");
+        home_.file(".var/app/org.videolan.VLC/cache/vlc/art/artistalbum/cover.jpg",
+                   std::uint64_t{120000});
+        home_.file(".var/app/org.videolan.VLC/config/vlc/vlcrc", std::uint64_t{180000});
+        entry(flatpaks + "org.videolan.VLC.desktop", "VLC");
+        home_.file(".var/app/org.keepassxc.KeePassXC/cache/keepassxc/keepassxc.ini",
+                   std::uint64_t{700});
+        const std::string snap = "snap/inkscape/";
+        home_.link(snap + "current", "10962");
+        home_.file(snap + "10962/.cache/inkscape/extensions-cache.json", std::uint64_t{90000});
+        home_.file(snap + "10871/.cache/inkscape/extensions-cache.json", std::uint64_t{88000});
+        home_.file(snap + "common/.cache/fontconfig/" + random_.hex(32) + "-le64.cache-9",
+                   std::uint64_t{40000});
+        home_.file(snap + "10962/.config/inkscape/preferences.xml", std::uint64_t{30000});
+        entry("var/lib/snapd/desktop/applications/inkscape_inkscape.desktop", "Inkscape");
     }
 
     void spotify() {

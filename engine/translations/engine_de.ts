@@ -172,6 +172,14 @@
         <translation>Signal</translation>
     </message>
     <message>
+        <source>CHROMIUM_PROGRAMS</source>
+        <translation>Weitere Chromium-basierte Programme</translation>
+    </message>
+    <message>
+        <source>SANDBOX_CACHES</source>
+        <translation>Caches isolierter Anwendungen</translation>
+    </message>
+    <message>
         <source>SPOTIFY</source>
         <translation>Spotify</translation>
     </message>

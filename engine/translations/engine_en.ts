@@ -172,6 +172,14 @@
         <translation>Signal</translation>
     </message>
     <message>
+        <source>CHROMIUM_PROGRAMS</source>
+        <translation>Other Chromium-Based Programs</translation>
+    </message>
+    <message>
+        <source>SANDBOX_CACHES</source>
+        <translation>Sandboxed Application Caches</translation>
+    </message>
+    <message>
         <source>SPOTIFY</source>
         <translation>Spotify</translation>
     </message>

@@ -13,7 +13,11 @@ using namespace finder;
 namespace {
 
 const std::vector<std::string> sharedCaches{"ShaderCache", "GrShaderCache", "GraphiteDawnCache"};
-const std::vector<std::string> profileCaches{"GPUCache", "DawnCache", "Service Worker/CacheStorage",
+const std::vector<std::string> profileCaches{"GPUCache",
+                                             "DawnCache",
+                                             "DawnGraphiteCache",
+                                             "DawnWebGPUCache",
+                                             "Service Worker/CacheStorage",
                                              "Service Worker/ScriptCache"};
 
 bool isCacheName(const std::string& name) {
@@ -30,57 +34,94 @@ ChromiumFamilyFinder::ChromiumFamilyFinder(const char* nameKey, const QString& i
     , cacheRoots_(std::move(cacheRoots))
     , configRoots_(std::move(configRoots)) {}
 
-std::shared_ptr<ChromiumFamilyFinder> ChromiumFamilyFinder::chrome() {
+namespace {
+
+struct Browser {
+    const char* key;
+    const char* identifier;
+    std::vector<std::string> iconNames;
+    std::vector<Place> cacheRoots;
+    std::vector<Place> configRoots;
+};
+
+// In the order of the factories below.
+const std::vector<Browser>& browsers() {
+    static const std::vector<Browser> all{
+        {"CHROME_CACHE",
+         "com.google.Chrome",
+         {"google-chrome"},
+         {{Base::cache, "google-chrome"},
+          {Base::home, ".var/app/com.google.Chrome/cache/google-chrome"}},
+         {{Base::config, "google-chrome"},
+          {Base::home, ".var/app/com.google.Chrome/config/google-chrome"}}},
+        {"CHROMIUM_CACHE",
+         "org.chromium.Chromium",
+         {"chromium", "chromium-browser"},
+         {{Base::cache, "chromium"},
+          {Base::home, "snap/chromium/common/.cache/chromium"},
+          {Base::home, ".var/app/org.chromium.Chromium/cache/chromium"}},
+         {{Base::config, "chromium"},
+          {Base::home, "snap/chromium/common/chromium"},
+          {Base::home, ".var/app/org.chromium.Chromium/config/chromium"}}},
+        {"BRAVE_CACHE",
+         "com.brave.Browser",
+         {"brave-browser"},
+         {{Base::cache, "BraveSoftware/Brave-Browser"},
+          {Base::home, ".var/app/com.brave.Browser/cache/BraveSoftware/Brave-Browser"}},
+         {{Base::config, "BraveSoftware/Brave-Browser"},
+          {Base::home, ".var/app/com.brave.Browser/config/BraveSoftware/Brave-Browser"}}},
+        {"EDGE_CACHE",
+         "com.microsoft.Edge",
+         {"microsoft-edge"},
+         {{Base::cache, "microsoft-edge"},
+          {Base::home, ".var/app/com.microsoft.Edge/cache/microsoft-edge"}},
+         {{Base::config, "microsoft-edge"},
+          {Base::home, ".var/app/com.microsoft.Edge/config/microsoft-edge"}}},
+        {"VIVALDI_CACHE",
+         "com.vivaldi.Vivaldi",
+         {"vivaldi"},
+         {{Base::cache, "vivaldi"}, {Base::home, ".var/app/com.vivaldi.Vivaldi/cache/vivaldi"}},
+         {{Base::config, "vivaldi"}, {Base::home, ".var/app/com.vivaldi.Vivaldi/config/vivaldi"}}},
+    };
+    return all;
+}
+
+std::shared_ptr<ChromiumFamilyFinder> make(std::size_t index) {
+    const Browser& browser = browsers().at(index);
     return std::make_shared<ChromiumFamilyFinder>(
-        "CHROME_CACHE", QStringLiteral("com.google.Chrome"),
-        std::vector<std::string>{"google-chrome"},
-        std::vector<Place>{{Base::cache, "google-chrome"},
-                           {Base::home, ".var/app/com.google.Chrome/cache/google-chrome"}},
-        std::vector<Place>{{Base::config, "google-chrome"},
-                           {Base::home, ".var/app/com.google.Chrome/config/google-chrome"}});
+        browser.key, QString::fromLatin1(browser.identifier), browser.iconNames, browser.cacheRoots,
+        browser.configRoots);
+}
+
+} // namespace
+
+std::shared_ptr<ChromiumFamilyFinder> ChromiumFamilyFinder::chrome() {
+    return make(0);
 }
 
 std::shared_ptr<ChromiumFamilyFinder> ChromiumFamilyFinder::chromium() {
-    return std::make_shared<ChromiumFamilyFinder>(
-        "CHROMIUM_CACHE", QStringLiteral("org.chromium.Chromium"),
-        std::vector<std::string>{"chromium", "chromium-browser"},
-        std::vector<Place>{{Base::cache, "chromium"},
-                           {Base::home, "snap/chromium/common/.cache/chromium"},
-                           {Base::home, ".var/app/org.chromium.Chromium/cache/chromium"}},
-        std::vector<Place>{{Base::config, "chromium"},
-                           {Base::home, "snap/chromium/common/chromium"},
-                           {Base::home, ".var/app/org.chromium.Chromium/config/chromium"}});
+    return make(1);
 }
 
 std::shared_ptr<ChromiumFamilyFinder> ChromiumFamilyFinder::brave() {
-    return std::make_shared<ChromiumFamilyFinder>(
-        "BRAVE_CACHE", QStringLiteral("com.brave.Browser"),
-        std::vector<std::string>{"brave-browser"},
-        std::vector<Place>{
-            {Base::cache, "BraveSoftware/Brave-Browser"},
-            {Base::home, ".var/app/com.brave.Browser/cache/BraveSoftware/Brave-Browser"}},
-        std::vector<Place>{
-            {Base::config, "BraveSoftware/Brave-Browser"},
-            {Base::home, ".var/app/com.brave.Browser/config/BraveSoftware/Brave-Browser"}});
+    return make(2);
 }
 
 std::shared_ptr<ChromiumFamilyFinder> ChromiumFamilyFinder::edge() {
-    return std::make_shared<ChromiumFamilyFinder>(
-        "EDGE_CACHE", QStringLiteral("com.microsoft.Edge"),
-        std::vector<std::string>{"microsoft-edge"},
-        std::vector<Place>{{Base::cache, "microsoft-edge"},
-                           {Base::home, ".var/app/com.microsoft.Edge/cache/microsoft-edge"}},
-        std::vector<Place>{{Base::config, "microsoft-edge"},
-                           {Base::home, ".var/app/com.microsoft.Edge/config/microsoft-edge"}});
+    return make(3);
 }
 
 std::shared_ptr<ChromiumFamilyFinder> ChromiumFamilyFinder::vivaldi() {
-    return std::make_shared<ChromiumFamilyFinder>(
-        "VIVALDI_CACHE", QStringLiteral("com.vivaldi.Vivaldi"), std::vector<std::string>{"vivaldi"},
-        std::vector<Place>{{Base::cache, "vivaldi"},
-                           {Base::home, ".var/app/com.vivaldi.Vivaldi/cache/vivaldi"}},
-        std::vector<Place>{{Base::config, "vivaldi"},
-                           {Base::home, ".var/app/com.vivaldi.Vivaldi/config/vivaldi"}});
+    return make(4);
+}
+
+std::vector<Place> ChromiumFamilyFinder::roots() {
+    std::vector<Place> all;
+    for (const Browser& browser : browsers()) {
+        all.insert(all.end(), browser.cacheRoots.begin(), browser.cacheRoots.end());
+        all.insert(all.end(), browser.configRoots.begin(), browser.configRoots.end());
+    }
+    return all;
 }
 
 void ChromiumFamilyFinder::search() {

@@ -25,6 +25,8 @@ public:
     static std::shared_ptr<ChromiumFamilyFinder> brave();
     static std::shared_ptr<ChromiumFamilyFinder> edge();
     static std::shared_ptr<ChromiumFamilyFinder> vivaldi();
+    // The cache and configuration roots of all of them.
+    static std::vector<finder::Place> roots();
 
 private:
     void searchCacheTree(const Url& root);

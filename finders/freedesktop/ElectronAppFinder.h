@@ -22,6 +22,8 @@ public:
     static std::shared_ptr<ElectronAppFinder> slack();
     static std::shared_ptr<ElectronAppFinder> discord();
     static std::shared_ptr<ElectronAppFinder> signal();
+    // The configuration roots of all of them.
+    static std::vector<finder::Place> roots();
 
 private:
     const std::vector<finder::Place> configRoots_;

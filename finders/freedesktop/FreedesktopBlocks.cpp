@@ -65,24 +65,6 @@ std::vector<Url> profiles(const Url& folder) {
     return found;
 }
 
-std::optional<Url> snapRevision(const std::string& name) {
-    const auto snap = locate({Base::home, "snap/" + name});
-    if (!snap) {
-        return std::nullopt;
-    }
-    const auto revision = Path::linkText(snap->appending("current"));
-    // snapd writes the bare revision; anything that could lead elsewhere is not taken.
-    if (!revision || revision->empty() || revision->find('/') != std::string::npos ||
-        *revision == "." || *revision == "..") {
-        return std::nullopt;
-    }
-    const auto folder = existing(snap->appending(*revision));
-    if (!folder || !folder->isFolder()) {
-        return std::nullopt;
-    }
-    return folder;
-}
-
 void appendItems(CleanerResult& result, const std::vector<Url>& locations) {
     for (const Url& location : locations) {
         result.add(plainItem(location));

@@ -38,10 +38,6 @@ std::optional<Url> existing(const Url& location);
 std::vector<Url> existingChildren(const Url& folder, const std::vector<std::string>& relatives);
 // The visible sub-folders of a folder, links not followed, in listing order.
 std::vector<Url> profiles(const Url& folder);
-// The data folder of the revision of a Snap in use (~/snap/<name>/<revision>), named by its
-// "current" link; nothing when the link is missing or names anything but a revision folder
-// beside it.
-std::optional<Url> snapRevision(const std::string& name);
 // A plain item for every location, in order.
 void appendItems(CleanerResult& result, const std::vector<Url>& locations);
 // Whether a folder is the location or holds it.

@@ -1,6 +1,7 @@
 #include "FreedesktopCategories.h"
 
 #include "ChromiumFamilyFinder.h"
+#include "ChromiumProgramsFinder.h"
 #include "CrashReportsFinder.h"
 #include "DeveloperCachesFinder.h"
 #include "ElectronAppFinder.h"
@@ -9,6 +10,7 @@
 #include "LogsFinder.h"
 #include "MozillaCacheFinder.h"
 #include "ProgramCacheFinder.h"
+#include "SandboxCachesFinder.h"
 #include "TelegramCacheFinder.h"
 #include "ThumbnailsFinder.h"
 #include "WineTempFinder.h"
@@ -19,6 +21,7 @@ namespace sorvane {
 CategoryList freedesktopCategories() {
     return {
         std::make_shared<XdgCacheFinder>(),
+        std::make_shared<SandboxCachesFinder>(),
         std::make_shared<ThumbnailsFinder>(),
         std::make_shared<FreedesktopTrashFinder>(),
         MozillaCacheFinder::firefox(),
@@ -32,6 +35,7 @@ CategoryList freedesktopCategories() {
         ElectronAppFinder::slack(),
         ElectronAppFinder::discord(),
         ElectronAppFinder::signal(),
+        std::make_shared<ChromiumProgramsFinder>(),
         ProgramCacheFinder::spotify(),
         ProgramCacheFinder::steam(),
         std::make_shared<TelegramCacheFinder>(),

@@ -19,6 +19,8 @@ public:
 
     static std::shared_ptr<MozillaCacheFinder> firefox();
     static std::shared_ptr<MozillaCacheFinder> thunderbird();
+    // The roots of both.
+    static std::vector<finder::Place> roots();
 
 private:
     const std::vector<finder::Place> roots_;

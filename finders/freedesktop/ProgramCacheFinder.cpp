@@ -13,15 +13,29 @@ ProgramCacheFinder::ProgramCacheFinder(const char* nameKey, const char* textKey,
     , roots_(std::move(roots))
     , cacheFolders_(std::move(cacheFolders)) {}
 
+namespace {
+
+const std::vector<Place>& spotifyRoots() {
+    static const std::vector<Place> roots{{Base::cache, "spotify"},
+                                          {Base::home, ".var/app/com.spotify.Client/cache/spotify"},
+                                          {Base::home, "snap/spotify/common/.cache/spotify"}};
+    return roots;
+}
+
+} // namespace
+
 // The macOS layout's Spotify category already names its text by this category's key.
 std::shared_ptr<ProgramCacheFinder> ProgramCacheFinder::spotify() {
     return std::make_shared<ProgramCacheFinder>(
         "SPOTIFY_CACHE", "SPOTIFY", QStringLiteral("com.spotify.Client"),
-        std::vector<std::string>{"spotify-client", "spotify", "com.spotify.Client"},
-        std::vector<Place>{{Base::cache, "spotify"},
-                           {Base::home, ".var/app/com.spotify.Client/cache/spotify"},
-                           {Base::home, "snap/spotify/common/.cache/spotify"}},
+        std::vector<std::string>{"spotify-client", "spotify", "com.spotify.Client"}, spotifyRoots(),
         std::vector<std::string>{"Data", "Storage", "Browser"});
+}
+
+std::vector<Place> ProgramCacheFinder::roots() {
+    std::vector<Place> all = spotifyRoots();
+    all.insert(all.end(), steamRoots().begin(), steamRoots().end());
+    return all;
 }
 
 const std::vector<Place>& ProgramCacheFinder::steamRoots() {

@@ -23,6 +23,8 @@ public:
 
     // Where Steam keeps its client, whatever installed it; logs are read from there too.
     static const std::vector<finder::Place>& steamRoots();
+    // The roots of every program of this kind.
+    static std::vector<finder::Place> roots();
 
 private:
     const std::vector<finder::Place> roots_;

@@ -1,5 +1,7 @@
 #include "TelegramCacheFinder.h"
 
+#include "Sandboxes.h"
+
 #include <algorithm>
 
 namespace sorvane {
@@ -17,8 +19,10 @@ std::vector<Url> TelegramCacheFinder::roots() {
         locateAll({{Base::data, "TelegramDesktop"},
                    {Base::home, ".var/app/org.telegram.desktop/data/TelegramDesktop"}});
     // The Snap keeps its data per revision; only the revision in use is read.
-    if (const auto revision = snapRevision("telegram-desktop")) {
-        found.push_back(revision->appending(".local/share/TelegramDesktop", true));
+    if (const auto snap = locate({Base::home, "snap/telegram-desktop"})) {
+        if (const auto revision = currentRevision(*snap)) {
+            found.push_back(revision->appending(".local/share/TelegramDesktop", true));
+        }
     }
     return found;
 }

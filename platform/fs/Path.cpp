@@ -329,13 +329,14 @@ std::optional<std::string> Path::linkText(const Url& url) {
     if (!parent.folder.isOpen()) {
         return std::nullopt;
     }
-    std::array<char, PATH_MAX> buffer{};
+    std::array<char, PATH_MAX> text{};
     const ssize_t length =
-        readlinkat(parent.folder.get(), parent.name.c_str(), buffer.data(), buffer.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size()) {
+        readlinkat(parent.folder.get(), parent.name.c_str(), text.data(), text.size());
+    // A text that fills the buffer may have been cut short.
+    if (length < 0 || static_cast<std::size_t>(length) >= text.size()) {
         return std::nullopt;
     }
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
+    return std::string(text.data(), static_cast<std::size_t>(length));
 }
 
 std::vector<FolderEntry> Path::everyEntry(const Url& folder) {

@@ -102,8 +102,8 @@ public:
     // What lies at the location itself (a link as the link) and who owns it; nothing when
     // nothing is there or it cannot be looked at.
     static std::optional<ItemStatus> itemStatus(const Url& url);
-    // The text of the link at the location, as written, never followed; nothing when no link
-    // lies there or it cannot be read.
+    // The text a link at the location holds, read without following it (readlinkat on the
+    // folder reached from the anchor); nothing when no link lies there.
     static std::optional<std::string> linkText(const Url& url);
     // Every entry of a folder, hidden ones included, in byte order of their names, each as it
     // lies there: links are entries of their own and never followed. Folders where another file

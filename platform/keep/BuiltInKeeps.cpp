@@ -32,6 +32,15 @@ constexpr CacheKeep cacheKeeps[] = {
     {"zsh/history", "The shell's command history, where zsh is set to keep it here"},
 };
 
+// The same things where a sandboxed program keeps them: Flatpak gives each application
+// ~/.var/app/<id>/cache, Snap ~/snap/<name>/common/.cache and one per revision.
+constexpr CacheKeep sandboxKeeps[] = {
+    {".var/app/*/cache/keepassxc", "KeePassXC installed as a Flatpak keeps its state here"},
+    {"snap/*/*/.cache/keepassxc", "KeePassXC installed as a Snap keeps its state here"},
+    {".var/app/*/cache/JetBrains/*/LocalHistory",
+     "The local history of a JetBrains IDE installed as a Flatpak"},
+};
+
 } // namespace
 
 std::vector<BuiltInKeeps::Entry> BuiltInKeeps::freedesktop() {
@@ -45,6 +54,9 @@ std::vector<BuiltInKeeps::Entry> BuiltInKeeps::freedesktop() {
         // The names are patterns; the cache folder around them is taken as it is.
         entries.push_back(
             {KeepEntry::forLocation(folders.cache.path(), home) + "/" + keep.name, keep.reason});
+    }
+    for (const auto& keep : sandboxKeeps) {
+        entries.push_back({KeepEntry::forLocation(home, home) + "/" + keep.name, keep.reason});
     }
     return entries;
 }

@@ -206,7 +206,7 @@ TEST_P(CliLayoutTest, ScanReportsWhatTheFindersFind) {
     if (GetParam() == LayoutKind::freedesktop) {
         EXPECT_EQ(kept.join(' ').toStdString(),
                   "~/.cache/gnome-control-center ~/.cache/ibus ~/.cache/keepassxc "
-                  "~/.cache/obexd ~/.cache/wallpaper");
+                  "~/.cache/obexd ~/.cache/wallpaper ~/.var/app/*/cache/keepassxc");
     }
     EXPECT_EQ(report.value("totalSize").toInteger(), total);
 }

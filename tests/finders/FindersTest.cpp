@@ -109,7 +109,8 @@ const std::string odd = "r\xe9sum\xe9\n.txt", firefox = ".cache/mozilla/firefox/
                   profile = firefox + "abc.default-release/", chrome = ".cache/google-chrome/",
                   chromeConfig = ".config/google-chrome/", jetBrains = ".local/share/JetBrains/",
                   steam = ".local/share/Steam/", telegram = ".local/share/TelegramDesktop/",
-                  crash = "root/var/crash/";
+                  crash = "root/var/crash/", internet = "{stock:applications-internet}",
+                  element = ".config/Element/";
 // One row per freedesktop category, in search order: native, Snap and Flatpak roots, profiles,
 // and the look-alikes that must not count.
 const std::vector<Row> freedesktopRows{
@@ -117,6 +118,23 @@ const std::vector<Row> freedesktopRows{
      {"fontconfig/a", "loose.bin", ".hidden/x", "linked -> /etc", "mozilla/x", "JetBrains/x"},
      {"fontconfig/", "linked", "loose.bin"},
      ".cache/"},
+    // A group per sandbox, named by its desktop entry, else by its id; never what another
+    // category reads, an old revision, a cache that is a link or a revision outside the Snap.
+    {"SANDBOX_CACHES",
+     {".var/app/org.example.{Viewer/cache/fontconfig/x,Viewer/cache/a.db,Viewer/config/c,Plain/"
+      "cache/x}",
+      ".var/app/org.example.{Viewer/cache/.hidden/x,Empty/cache/,Linked/cache -> ../Plain/cache}",
+      ".local/share/flatpak/exports/share/applications/org.example.Viewer.desktop = [Desktop "
+      "Action new]\nName=Wrong\n[Desktop Entry]\nName[de]=Betrachter\nName = Viewer\n",
+      "snap/skype/{current -> 101,101/.cache/x,100/.cache/old,common/.cache/y}",
+      "root/var/lib/snapd/desktop/applications/skype_skype.desktop = [Desktop Entry]\nName=Skype",
+      "snap/evil/{current -> ../../Documents,common/.cache/z}", "Documents/.cache/letter.odt"},
+     {"org.example.Plain @ - + .var/app/org.example.Plain/cache/x {stock:application-x-executable}",
+      "Viewer @ - + .var/app/org.example.Viewer/cache/a.db + .var/app/org.example.Viewer/cache/"
+      "fontconfig/ {stock:application-x-executable}",
+      "evil @ - + snap/evil/common/.cache/z {stock:application-x-executable}",
+      "Skype @ - + snap/skype/common/.cache/y + snap/skype/101/.cache/x "
+      "{stock:application-x-executable}"}},
     {"THUMBNAILS",
      {"large/a.png", "normal/b.png", ".hidden", "x-link -> large"},
      {"large/", "normal/", "x-link"},
@@ -178,6 +196,31 @@ const std::vector<Row> freedesktopRows{
     {"SLACK_CACHE", {".var/app/com.slack.Slack/config/Slack/DawnCache/x"}},
     {"DISCORD_CACHE", {".config/discord/GPUCache/x"}},
     {"SIGNAL_CACHE", {".var/app/org.signal.Signal/config/Signal/Service Worker/CacheStorage/x"}},
+    // Programs by the magic of a Chromium cache index, one level deeper only below a folder that
+    // is none; storage, links, a foreign Cache, old revisions and known browsers are left alone.
+    {"CHROMIUM_PROGRAMS",
+     {".config/{Element/Cache/Cache_Data,chromium/Default/Cache,opera/Default/Code Cache/js,"
+      "BraveSoftware/Brave-Browser-Beta/GPUCache}/index = oy retne",
+      ".config/Microsoft/Microsoft Teams/GPUCache/index = \xc3\xca\x03\xc1",
+      ".config/Element/{Code Cache/js/x,GPUCache/x,DawnGraphiteCache/x,Local "
+      "Storage/x,IndexedDB/x}",
+      ".config/Element/{Cookies,Preferences,Local State,Service Worker/Database/x}",
+      ".config/Element/{Service Worker/ScriptCache/x,GrShaderCache -> /tmp}",
+      ".config/Microsoft/Microsoft Teams/{Cache/x,IndexedDB/x}",
+      ".config/opera/{Local State,ShaderCache/x,Default/Cookies,Default/Cache/x}",
+      ".config/otherapp/{Cache/index,Cache/data_0,GPUCache/x,Local State}",
+      ".config/linked/GPUCache/index -> ../../Element/Cache/Cache_Data/index",
+      "{.var/app/md.obsidian.Obsidian/config/obsidian,snap/skype/101/.config/skypeforlinux}/"
+      "GPUCache/index = oy retne",
+      "snap/skype/100/.config/skypeforlinux/Cache/index = oy retne"},
+     {"Brave-Browser-Beta @ - + .config/BraveSoftware/Brave-Browser-Beta/GPUCache/ " + internet,
+      "Element @ - + " + element + "Cache/ + " + element + "Code Cache/ + " + element +
+          "GPUCache/ + " + element + "DawnGraphiteCache/ + " + element +
+          "Service Worker/ScriptCache/ " + internet,
+      "Microsoft Teams @ - + .config/Microsoft/Microsoft Teams/GPUCache/ " + internet,
+      "opera @ - + .config/opera/ShaderCache/ + .config/opera/Default/Code Cache/ " + internet,
+      "obsidian @ - + .var/app/md.obsidian.Obsidian/config/obsidian/GPUCache/ " + internet,
+      "skypeforlinux @ - + snap/skype/101/.config/skypeforlinux/GPUCache/ " + internet}},
     {"SPOTIFY_CACHE",
      {".cache/spotify/{Data,Storage,Users}/x", "snap/spotify/common/.cache/spotify/Browser/x"},
      {".cache/spotify/{Data,Storage}/", "snap/spotify/common/.cache/spotify/Browser/"}},

@@ -83,8 +83,9 @@ TEST(IconImageProviderTest, DrawsEveryKindOfIconWithoutAnIconTheme) {
         {iconSource(Path::icon(home.path())), false, std::nullopt},
         {iconSource(Path::icon(home.pathOf("notes.txt"))), false, std::nullopt},
         {QStringLiteral("nonsense"), false, std::nullopt}};
-    for (const char* name : {"application-x-executable", "applications-development",
-                             "dialog-warning", "folder", "image-x-generic", "user-trash-full"}) {
+    for (const char* name :
+         {"application-x-executable", "applications-development", "applications-internet",
+          "dialog-warning", "folder", "image-x-generic", "user-trash-full"}) {
         cases.push_back({iconSource(Images::stock(name)), true, std::nullopt});
     }
     IconImageProvider provider;
