@@ -1,6 +1,8 @@
 #include "ScanReport.h"
 
 #include "JsonWriter.h"
+#include "engine/EngineStrings.h"
+#include "platform/text/DisplayWidth.h"
 #include "platform/text/EscapedText.h"
 #include "platform/text/IO.h"
 
@@ -15,35 +17,48 @@ ScanReport::ScanReport(std::string layout, std::string home,
 void ScanReport::writeText(std::FILE* out, bool withItems) const {
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
+    // Counts and sizes in the language the names are in; columns by what a terminal shows.
+    const QLocale locale = EngineStrings::locale();
+    const auto size = [&](std::uint64_t bytes) {
+        return DisplayWidth::padLeft(IO::formattedSize(bytes, locale), 12);
+    };
     std::uint64_t total = 0;
     for (const auto& category : categories_) {
         total += category.size;
-        std::fprintf(out, "%-34s %-26s %6zu item%s %12s\n",
-                     EscapedText::escape(category.name).c_str(), category.key.c_str(),
-                     category.items.size(), category.items.size() == 1 ? " " : "s",
-                     IO::formattedSize(category.size).c_str());
+        const auto count = static_cast<std::int64_t>(category.items.size());
+        std::fprintf(
+            out, "%s %s %s %s\n",
+            DisplayWidth::padRight(EscapedText::escape(category.name), 36).c_str(),
+            DisplayWidth::padRight(category.key, 26).c_str(),
+            DisplayWidth::padLeft(EngineStrings::text("ITEM_COUNT", count).toStdString(), 14)
+                .c_str(),
+            size(category.size).c_str());
         if (!category.kept.empty()) {
             std::uint64_t kept = 0;
             for (const auto& location : category.kept) {
                 kept += location.size.bytes;
             }
-            std::fprintf(out, "    kept: %zu location%s, %s (see sorvane-cli keep)\n",
-                         category.kept.size(), category.kept.size() == 1 ? "" : "s",
-                         IO::formattedSize(kept).c_str());
+            std::fprintf(out, "    kept: %s, %s (see sorvane-cli keep)\n",
+                         EngineStrings::text("LOCATION_COUNT",
+                                             static_cast<std::int64_t>(category.kept.size()))
+                             .toStdString()
+                             .c_str(),
+                         IO::formattedSize(kept, locale).c_str());
         }
         if (!withItems) {
             continue;
         }
         for (const auto& item : category.items) {
-            std::fprintf(out, "    %-60s %12s%s\n", EscapedText::escape(item.name).c_str(),
-                         IO::formattedSize(item.size).c_str(),
+            std::fprintf(out, "    %s %s%s\n",
+                         DisplayWidth::padRight(EscapedText::escape(item.name), 60).c_str(),
+                         size(item.size).c_str(),
                          item.sizeComplete ? "" : " (at least: not every folder could be read)");
             for (const auto& location : item.locations()) {
                 std::fprintf(out, "        %s\n", EscapedText::escape(location).c_str());
             }
         }
     }
-    std::fprintf(out, "Total: %s\n", IO::formattedSize(total).c_str());
+    std::fprintf(out, "Total: %s\n", IO::formattedSize(total, locale).c_str());
 }
 
 void ScanReport::writeJson(std::FILE* out) const {

@@ -18,6 +18,14 @@ QString EngineStrings::text(const char* key) {
     return table().text(key);
 }
 
+QString EngineStrings::text(const char* key, std::int64_t count) {
+    return table().text(key, count);
+}
+
+QLocale EngineStrings::locale() {
+    return table().locale();
+}
+
 void EngineStrings::setLocale(const QLocale& locale) {
     table().setLocale(locale);
 }

@@ -279,5 +279,19 @@
         <source>VSCODE_LOGS</source>
         <translation>Visual-Studio-Code-Protokolle</translation>
     </message>
+    <message numerus="yes">
+        <source>ITEM_COUNT</source>
+        <translation>
+            <numerusform>%n Element</numerusform>
+            <numerusform>%n Elemente</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>LOCATION_COUNT</source>
+        <translation>
+            <numerusform>%n Ort</numerusform>
+            <numerusform>%n Orte</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -279,5 +279,19 @@
         <source>VSCODE_LOGS</source>
         <translation>Visual Studio Code Logs</translation>
     </message>
+    <message numerus="yes">
+        <source>ITEM_COUNT</source>
+        <translation>
+            <numerusform>%n item</numerusform>
+            <numerusform>%n items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>LOCATION_COUNT</source>
+        <translation>
+            <numerusform>%n location</numerusform>
+            <numerusform>%n locations</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

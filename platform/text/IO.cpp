@@ -56,4 +56,13 @@ std::string IO::formattedSize(std::uint64_t bytes) {
     return {};
 }
 
+std::string IO::formattedSize(std::uint64_t bytes, const QLocale& locale) {
+    std::string text = formattedSize(bytes);
+    const std::string point = locale.decimalPoint().toStdString();
+    if (const auto at = text.find('.'); at != std::string::npos) {
+        text.replace(at, 1, point);
+    }
+    return text;
+}
+
 } // namespace sorvane

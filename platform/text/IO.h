@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QLocale>
+
 #include <cstdint>
 #include <string>
 
@@ -12,6 +14,8 @@ public:
     // A byte count as short text in powers of 1024 ("0 B", "1.5 KB", "117.7 MB", "16 EB"),
     // always with "." as the decimal point.
     static std::string formattedSize(std::uint64_t bytes);
+    // The same with the locale's decimal point.
+    static std::string formattedSize(std::uint64_t bytes, const QLocale& locale);
 };
 
 } // namespace sorvane

@@ -16,9 +16,11 @@ StringTable::~StringTable() = default;
 
 void StringTable::load(const QLocale& locale) {
     auto chosen = std::make_unique<QTranslator>();
+    locale_ = QLocale(QLocale::English);
     // The system may name only languages we lack; English stands in for them.
-    if (!chosen->load(locale, name_, QStringLiteral("_"), folder_) &&
-        !chosen->load(name_ + QStringLiteral("_en"), folder_)) {
+    if (chosen->load(locale, name_, QStringLiteral("_"), folder_)) {
+        locale_ = QLocale(chosen->language());
+    } else if (!chosen->load(name_ + QStringLiteral("_en"), folder_)) {
         chosen.reset();
     }
     translator_ = std::move(chosen);
@@ -52,6 +54,14 @@ QString StringTable::text(const char* key, std::int64_t count) {
 void StringTable::setLocale(const QLocale& locale) {
     const std::lock_guard lock(mutex_);
     load(locale);
+}
+
+QLocale StringTable::locale() {
+    const std::lock_guard lock(mutex_);
+    if (!loaded_) {
+        load(QLocale::system());
+    }
+    return locale_;
 }
 
 } // namespace sorvane

@@ -26,6 +26,9 @@ public:
     QString text(const char* key, std::int64_t count);
     // Until called, the system's locale decides.
     void setLocale(const QLocale& locale);
+    // The locale of the texts the table gives: the chosen one when the table has its language,
+    // else English.
+    QLocale locale();
 
 private:
     void load(const QLocale& locale);
@@ -36,6 +39,7 @@ private:
     std::mutex mutex_;
     std::unique_ptr<QTranslator> translator_;
     bool loaded_ = false;
+    QLocale locale_{QLocale::English};
 };
 
 } // namespace sorvane

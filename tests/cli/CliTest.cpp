@@ -5,6 +5,7 @@
 #include "finders/PredefinedCategories.h"
 #include "platform/fs/Path.h"
 #include "platform/places/Layout.h"
+#include "platform/text/DisplayWidth.h"
 #include "support/BundleFixture.h"
 #include "tools/SampleHomeRun.h"
 
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -441,6 +443,22 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
         }
     }
     EXPECT_TRUE(exists(run.home().pathOf("Library/.Trash/Old Project"))) << "nothing was touched";
+
+    // Counts and sizes follow the language of the names, and the columns line up however many
+    // bytes a name's letters take.
+    other.file(".local/share/Trash/files/a", 1536);
+    const auto german = cli("LC_ALL=de_DE.UTF-8 scan --layout freedesktop --home %o");
+    std::set<std::size_t> widths;
+    std::istringstream lines(german.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.find("_") != std::string::npos) {
+            widths.insert(DisplayWidth::of(line));
+        }
+    }
+    EXPECT_EQ(widths.size(), 1U) << german.out;
+    for (const char* text : {"Papierkorb", "1 Element ", "1,5 KB", "0 Elemente"}) {
+        EXPECT_NE(german.out.find(text), std::string::npos) << text;
+    }
 }
 
 // Go's module cache, read-only folders and files, goes whole when its own user cleans it.
