@@ -2,8 +2,9 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Sorvane.Components
+import Sorvane.App
 
-// The category being searched and how far the search has come.
+// The category being searched and how far the search has come, with the button that stops it.
 Item {
     id: view
     objectName: "searchingView"
@@ -26,6 +27,17 @@ Item {
             from: 0
             to: 1
             value: view.progress
+        }
+        Button {
+            objectName: "stopButton"
+            Layout.alignment: Qt.AlignHCenter
+            text: ViewModels.text("STOP")
+            focus: true
+            activeFocusOnTab: true
+            onClicked: ViewModels.main.stop()
+            Accessible.name: ViewModels.text("STOP")
+            Accessible.description: ViewModels.text("STOP_SEARCH_DESCRIPTION")
+            Accessible.onPressAction: ViewModels.main.stop()
         }
     }
 }
