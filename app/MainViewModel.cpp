@@ -111,6 +111,7 @@ void MainViewModel::requestSearch() {
     // A refusal (the engine is stopped, or runs a search already) leaves the flags to the
     // reports of whatever runs.
     if (cleaner_->startSearch().isStarted()) {
+        setFlag(isShowingSummary_, false, &MainViewModel::isShowingSummaryChanged);
         setFlag(isSearching_, true, &MainViewModel::isSearchingChanged);
     }
 }
