@@ -104,6 +104,7 @@ ColumnLayout {
                 }
             }
             ToolButton {
+                id: reveal
                 objectName: "revealButton"
                 Layout.preferredWidth: 24
                 Layout.preferredHeight: 24
@@ -117,6 +118,12 @@ ColumnLayout {
                     color: Colors.secondaryText
                     width: 16
                     height: 16
+                }
+                background: Rectangle {
+                    radius: 12
+                    color: "transparent"
+                    border.width: reveal.activeFocus ? 2 : 0
+                    border.color: Colors.accent
                 }
             }
         }
@@ -147,6 +154,10 @@ ColumnLayout {
             objectName: "searchAgainButton"
             text: ViewModels.text("SEARCH_AGAIN")
             highlighted: true
+            // The style draws a highlighted button in the palette's dark colour and its label in
+            // the bright text colour.
+            palette.dark: Colors.accent
+            palette.brightText: "#ffffff"
             focus: true
             activeFocusOnTab: true
             onClicked: ViewModels.main.searchAgain()

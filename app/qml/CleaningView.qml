@@ -38,6 +38,9 @@ Item {
             Layout.fillWidth: true
             from: 0
             to: 1
+            // The style fills in the palette's dark colour over its midlight track.
+            palette.dark: Colors.accent
+            palette.midlight: Colors.dark ? Colors.lineDark : Qt.rgba(0, 0, 0, 0.1)
             value: view.progress.fraction
             Accessible.name: view.progress.itemsText
         }
