@@ -12,8 +12,8 @@
 
 #include <filesystem>
 #include <stdexcept>
-#include <tuple>
 #include <sys/sysmacros.h>
+#include <tuple>
 #include <utility>
 #include <vector>
 
