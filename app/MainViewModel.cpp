@@ -63,7 +63,14 @@ public:
         owner_.cleanerDidUpdateProgress(progress);
     }
     void cleanerDidStartCleaning() override { owner_.cleanerDidStartCleaning(); }
+    void cleanerDidProgressCleaning(const CleaningProgress& progress) override {
+        owner_.cleanerDidProgressCleaning(progress);
+    }
+    void cleanerDidSummarizeCleaning(const CleaningSummary& summary) override {
+        owner_.cleanerDidSummarizeCleaning(summary);
+    }
     void cleanerDidFinishCleaning() override { owner_.cleanerDidFinishCleaning(); }
+    void cleanerDidStopSearch() override { owner_.cleanerDidStopSearch(); }
     void didUpdate(const QString& identifier, bool isRunning) override {
         owner_.didUpdate(identifier, isRunning);
     }
@@ -76,6 +83,8 @@ MainViewModel::MainViewModel(QObject* parent)
     : QObject(parent)
     , sortBy_(SettingsViewModel::storedResultOrder())
     , permissions_(new PermissionsViewModel(this))
+    , cleaning_(new CleaningProgressViewModel(this))
+    , summary_(new CleaningSummaryModel(this))
     , bridge_(std::make_shared<EngineBridge>(*this))
     , cleaner_(DiskCleaner::create(predefinedCategories())) {
     QStringList identifiers;
@@ -102,6 +111,7 @@ void MainViewModel::requestSearch() {
     // A refusal (the engine is stopped, or runs a search already) leaves the flags to the
     // reports of whatever runs.
     if (cleaner_->startSearch().isStarted()) {
+        setFlag(isShowingSummary_, false, &MainViewModel::isShowingSummaryChanged);
         setFlag(isSearching_, true, &MainViewModel::isSearchingChanged);
     }
 }
@@ -194,7 +204,7 @@ QList<ResultViewModel*> MainViewModel::arrangedResults() {
 }
 
 void MainViewModel::keep(ResultViewModel* node) {
-    if (node == nullptr || isSearching_ || isCleaning_) {
+    if (node == nullptr || isSearching_ || isCleaning_ || isShowingSummary_) {
         return;
     }
     const QList<ResultViewModel*> items = node->isCategory() ? node->children() : QList{node};
@@ -248,6 +258,13 @@ void MainViewModel::keep(ResultViewModel* node) {
 void MainViewModel::searchAgain() {
     if (isAuthenticated_ && !isSearching_ && !isCleaning_) {
         requestSearch();
+    }
+}
+
+void MainViewModel::stop() {
+    // Not the engine's stop(): that one is for quitting and refuses every later start.
+    if (isSearching_ || isCleaning_) {
+        cleaner_->cancel();
     }
 }
 
@@ -316,7 +333,8 @@ void MainViewModel::unselectAll() {
 }
 
 void MainViewModel::deleteSelection() {
-    if (isCleaning_ || isSearching_) {
+    // The summary stands over results whose items the cleaning may have taken away.
+    if (isCleaning_ || isSearching_ || isShowingSummary_) {
         return;
     }
     // The one moment the engine learns the selection: it holds still until the next search.
@@ -326,6 +344,8 @@ void MainViewModel::deleteSelection() {
         }
     }
     if (cleaner_->startCleaning().isStarted()) {
+        cleaning_->clear();
+        summary_->show({});
         setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
     }
 }
@@ -337,7 +357,13 @@ void MainViewModel::cleanerDidStartSearch() {
     emit progressChanged();
     searchCategory_.clear();
     emit searchCategoryChanged();
+    setFlag(searchStopped_, false, &MainViewModel::searchStoppedChanged);
+    setFlag(isShowingSummary_, false, &MainViewModel::isShowingSummaryChanged);
     setFlag(isSearching_, true, &MainViewModel::isSearchingChanged);
+}
+
+void MainViewModel::cleanerDidStopSearch() {
+    setFlag(searchStopped_, true, &MainViewModel::searchStoppedChanged);
 }
 
 void MainViewModel::cleanerWillSearchCategory(const std::shared_ptr<CleanerResult>& result) {
@@ -373,10 +399,18 @@ void MainViewModel::cleanerDidStartCleaning() {
     setFlag(isCleaning_, true, &MainViewModel::isCleaningChanged);
 }
 
+void MainViewModel::cleanerDidProgressCleaning(const CleaningProgress& progress) {
+    cleaning_->show(progress);
+}
+
+void MainViewModel::cleanerDidSummarizeCleaning(const CleaningSummary& summary) {
+    summary_->show(summary);
+}
+
 void MainViewModel::cleanerDidFinishCleaning() {
-    // Searching from this very moment: no turn of the event loop in between where a press of
-    // Delete could start a cleaning beside the search.
-    requestSearch();
+    // The summary first: the results it would replace are stale, and Delete is out of reach
+    // until the next search, which only the summary's button starts.
+    setFlag(isShowingSummary_, true, &MainViewModel::isShowingSummaryChanged);
     setFlag(isCleaning_, false, &MainViewModel::isCleaningChanged);
 }
 

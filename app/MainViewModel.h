@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CleaningProgressViewModel.h"
+#include "CleaningSummaryModel.h"
 #include "PermissionsViewModel.h"
 #include "ResultViewModel.h"
 #include "SortBy.h"
@@ -38,6 +40,12 @@ class MainViewModel : public QObject {
     Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged)
     Q_PROPERTY(QString alertText READ alertText NOTIFY alertChanged)
     Q_PROPERTY(sorvane::PermissionsViewModel* permissions READ permissions CONSTANT)
+    Q_PROPERTY(sorvane::CleaningProgressViewModel* cleaning READ cleaning CONSTANT)
+    Q_PROPERTY(sorvane::CleaningSummaryModel* summary READ summary CONSTANT)
+    // After every cleaning, until the user goes on to the next search.
+    Q_PROPERTY(bool isShowingSummary READ isShowingSummary NOTIFY isShowingSummaryChanged)
+    // The results shown are those of the categories searched before the search was stopped.
+    Q_PROPERTY(bool searchStopped READ searchStopped NOTIFY searchStoppedChanged)
 
 public:
     // Restores the stored grants and starts searching at once when both folders are granted.
@@ -58,6 +66,10 @@ public:
     void showAlert(const QString& title, const QString& text);
     Q_INVOKABLE void dismissAlert();
     PermissionsViewModel* permissions() const { return permissions_; }
+    CleaningProgressViewModel* cleaning() const { return cleaning_; }
+    CleaningSummaryModel* summary() const { return summary_; }
+    bool isShowingSummary() const { return isShowingSummary_; }
+    bool searchStopped() const { return searchStopped_; }
     IDiskCleaner& cleaner() const { return *cleaner_; }
 
     // The category nodes of the last search, in category order, never filtered.
@@ -76,16 +88,19 @@ public:
     Q_INVOKABLE void selectAll();
     Q_INVOKABLE void unselectAll();
     // Hands the selection to the engine and deletes it; presses while a search or a cleaning is
-    // requested or running are ignored.
+    // requested or running, or while the last cleaning's summary shows, are ignored.
     Q_INVOKABLE void deleteSelection();
     // Adds the node's locations (a category: those of all its items) to the keep list and takes
     // the node out of the results at once, with the totals following; the next search leaves
     // them out too. A list that cannot be written shows the reason and changes nothing. Ignored
-    // while a search or a cleaning runs.
+    // while a search or a cleaning runs, and while a cleaning's summary shows.
     void keep(ResultViewModel* node);
-    // Searches anew, as after a change of the keep list; ignored before both folders are
-    // granted and while a search or a cleaning runs.
+    // Searches anew, as after a change of the keep list or from a cleaning's summary; ignored
+    // before both folders are granted and while a search or a cleaning runs.
     Q_INVOKABLE void searchAgain();
+    // Stops the running search (what was searched stays) or cleaning (its summary follows) at
+    // the engine's next step; quitting stops the engine itself.
+    Q_INVOKABLE void stop();
     // The folder chooser's answer for a permission row: grants when one of the chosen paths is
     // the row's folder, else shows the row's wrong-folder alert. Cancelling calls nothing.
     Q_INVOKABLE void chooseFolder(sorvane::PermissionViewModel* row,
@@ -105,6 +120,8 @@ signals:
     void searchCategoryChanged();
     void progressChanged();
     void alertChanged();
+    void isShowingSummaryChanged();
+    void searchStoppedChanged();
 
 private:
     class EngineBridge;
@@ -115,7 +132,10 @@ private:
     void cleanerWillSearchCategory(const std::shared_ptr<CleanerResult>& result);
     void cleanerDidUpdateProgress(float progress);
     void cleanerDidStartCleaning();
+    void cleanerDidProgressCleaning(const CleaningProgress& progress);
+    void cleanerDidSummarizeCleaning(const CleaningSummary& summary);
     void cleanerDidFinishCleaning();
+    void cleanerDidStopSearch();
     void didUpdate(const QString& identifier, bool isRunning);
 
     void measureSelection();
@@ -133,6 +153,8 @@ private:
     bool isSearching_ = false;
     bool isCleaning_ = false;
     bool isAuthenticated_ = false;
+    bool isShowingSummary_ = false;
+    bool searchStopped_ = false;
     QString selectionInfo_;
     bool hasSelection_ = false;
     QString searchCategory_;
@@ -148,7 +170,9 @@ private:
 
     std::vector<std::unique_ptr<ResultViewModel>> allResults_;
     QList<ResultViewModel*> results_;
-    PermissionsViewModel* permissions_; // owned as a child
+    PermissionsViewModel* permissions_;   // owned as a child
+    CleaningProgressViewModel* cleaning_; // owned as a child
+    CleaningSummaryModel* summary_;       // owned as a child
     std::shared_ptr<EngineBridge> bridge_;
     std::shared_ptr<IDiskCleaner> cleaner_;
     std::shared_ptr<AppRunnerMonitor> appRunnerMonitor_;

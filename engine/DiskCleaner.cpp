@@ -100,6 +100,10 @@ bool DiskCleaner::stopping() const {
     return stopped_.load() || Shutdown::isUnderway();
 }
 
+bool DiskCleaner::cancelled() const {
+    return cancelled_.load() || stopping();
+}
+
 StartOutcome DiskCleaner::start(Work work) {
     const std::lock_guard lock(threadMutex_);
     StartOutcome outcome = StartOutcome::started();
@@ -121,6 +125,7 @@ StartOutcome DiskCleaner::start(Work work) {
     if (worker_.joinable()) {
         worker_.join();
     }
+    cancelled_.store(false);
     if (work == Work::search) {
         if (source_) {
             setCategories(source_());
@@ -166,6 +171,13 @@ void DiskCleaner::stop() {
     }
 }
 
+void DiskCleaner::cancel() {
+    // Only a run that is claimed can be cancelled; the next start clears the flag.
+    if (running_.load() != Work::none) {
+        cancelled_.store(true);
+    }
+}
+
 StartOutcome DiskCleaner::startSearch() {
     return start(Work::search);
 }
@@ -201,7 +213,7 @@ void DiskCleaner::search() {
     // Read afresh: what another program added to the list counts from this search on.
     const auto keep = std::make_shared<const KeepList>(KeepList::current());
     const auto count = static_cast<float>(running.size());
-    for (std::size_t i = 0; i < running.size() && !stopping(); ++i) {
+    for (std::size_t i = 0; i < running.size() && !cancelled(); ++i) {
         const auto result = running[i]->result();
         notify([result](DiskCleanerDelegate& delegate) {
             delegate.cleanerWillSearchCategory(result);
@@ -254,7 +266,7 @@ void DiskCleaner::clean() {
         const auto items = result->items();
         std::vector<std::shared_ptr<CleanerItem>> toRemove;
         for (const auto& item : items) {
-            if (stopping()) {
+            if (cancelled()) {
                 break;
             }
             if (item->selected()) {

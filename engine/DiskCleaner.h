@@ -45,6 +45,7 @@ public:
     StartOutcome startCleaning() override;
     void reset() override;
     void stop() override;
+    void cancel() override;
     ~DiskCleaner() override;
 
 private:
@@ -61,6 +62,8 @@ private:
     // report.
     StartOutcome start(Work work);
     bool stopping() const;
+    // Stopping, or the user's cancel of this run.
+    bool cancelled() const;
     // Measures each item once and keeps its size.
     void measure(const std::vector<std::shared_ptr<CleanerItem>>& items) const;
     // The selected size of the categories from their items' measured sizes.
@@ -73,6 +76,8 @@ private:
     // Claimed by start() under threadMutex_, given back by the worker before its last report.
     std::atomic<Work> running_ = Work::none;
     std::atomic<bool> stopped_ = false;
+    // Per run: cleared when the next one starts.
+    std::atomic<bool> cancelled_ = false;
     std::mutex threadMutex_; // guards worker_
     std::thread worker_;
     CategoryList categories_;

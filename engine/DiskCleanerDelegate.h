@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CleanerResult.h"
+#include "CleaningReport.h"
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +21,14 @@ public:
     // From 0 to 1.
     virtual void cleanerDidUpdateProgress(float progress) = 0;
     virtual void cleanerDidStartCleaning() = 0;
+    // How far the cleaning has come, coalesced to a few reports a second.
+    virtual void cleanerDidProgressCleaning(const CleaningProgress& /*progress*/) {}
+    // What the cleaning did; right before cleanerDidFinishCleaning.
+    virtual void cleanerDidSummarizeCleaning(const CleaningSummary& /*summary*/) {}
     virtual void cleanerDidFinishCleaning() = 0;
+    // The search was stopped before every category was searched; right before
+    // cleanerDidFinishSearch. The categories searched so far keep their results.
+    virtual void cleanerDidStopSearch() {}
 
 protected:
     DiskCleanerDelegate() = default;

@@ -39,6 +39,10 @@ public:
     // process's shutdown has begun) and waits until its thread has ended; later starts are
     // refused.
     virtual void stop() = 0;
+    // Stops a running search at its next category, or a running cleaning at its next entry,
+    // without waiting; the run then ends as usual, and later starts are allowed. A no-op when
+    // nothing runs.
+    virtual void cancel() = 0;
 
 protected:
     IDiskCleaner() = default;

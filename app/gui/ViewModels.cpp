@@ -72,11 +72,8 @@ QString ViewModels::text(const QString& key) const {
     return AppStrings::text(key.toUtf8().constData());
 }
 
-QString ViewModels::rowDescription(const QString& name, int checkState, const QString& size) const {
-    const char* state = checkState == Qt::Checked            ? "ACCESSIBLE_SELECTED"
-                        : checkState == Qt::PartiallyChecked ? "ACCESSIBLE_PARTLY_SELECTED"
-                                                             : "ACCESSIBLE_NOT_SELECTED";
-    return AppStrings::text("ACCESSIBLE_ROW").arg(name, AppStrings::text(state), size);
+QString ViewModels::rowName(const QString& name, const QString& size) const {
+    return AppStrings::text("ACCESSIBLE_ROW").arg(name, size);
 }
 
 } // namespace sorvane

@@ -54,9 +54,9 @@ public:
     Q_INVOKABLE QUrl folderUrl(const QString& path) const;
     // Display text of a key of the application's string table.
     Q_INVOKABLE QString text(const QString& key) const;
-    // The "SELECTED_FILES"-style accessible description of a row.
-    Q_INVOKABLE QString rowDescription(const QString& name, int checkState,
-                                       const QString& size) const;
+    // The accessible name of a row's check box: the row's name and size. Its state is the check
+    // box's own, announced by the screen reader in the user's words.
+    Q_INVOKABLE QString rowName(const QString& name, const QString& size) const;
 
 signals:
     void darkSchemeChanged();

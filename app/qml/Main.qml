@@ -11,6 +11,7 @@ ApplicationWindow {
 
     readonly property var model: ViewModels.main
     readonly property bool showingResults: model.isAuthenticated && !model.isSearching && !model.isCleaning
+                                          && !model.isShowingSummary
     // The toolbar's own shade, a step away from the window's background.
     readonly property color toolbarColor: Colors.dark ? Qt.rgba(58 / 255, 44 / 255, 40 / 255, 1)
                                                       : Qt.rgba(242 / 255, 242 / 255, 244 / 255, 1)
@@ -42,6 +43,13 @@ ApplicationWindow {
         sequence: StandardKey.Find
         enabled: window.showingResults
         onActivated: searchField.forceActiveFocus()
+    }
+
+    // Stops a search or a cleaning, as the screen's Stop button does.
+    Shortcut {
+        sequence: "Escape"
+        enabled: window.model.isSearching || window.model.isCleaning
+        onActivated: window.model.stop()
     }
 
     header: ToolBar {
@@ -113,6 +121,7 @@ ApplicationWindow {
             sourceComponent: !window.model.isAuthenticated ? permissionsScreen
                            : window.model.isSearching ? searchingScreen
                            : window.model.isCleaning ? cleaningScreen
+                           : window.model.isShowingSummary ? summaryScreen
                            : resultsScreen
         }
     }
@@ -154,6 +163,10 @@ ApplicationWindow {
     Component {
         id: cleaningScreen
         CleaningView {}
+    }
+    Component {
+        id: summaryScreen
+        CleaningSummaryView {}
     }
     Component {
         id: resultsScreen

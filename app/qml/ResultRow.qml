@@ -95,17 +95,30 @@ Item {
         required property Item owner
         spacing: 8
 
-        AbstractButton {
+        // A real check box, so that screen readers announce its role and its three states; the
+        // results decide its state, so a click asks them rather than flipping it here.
+        CheckBox {
+            id: checkBox
             objectName: "checkBox"
             Layout.preferredWidth: 24
             Layout.preferredHeight: 24
+            padding: 0
+            spacing: 0
             focusPolicy: Qt.StrongFocus
+            activeFocusOnTab: true
+            tristate: true
+            checkState: owner.checkState
+            nextCheckState: function() { return owner.checkState }
             onClicked: ViewModels.results.toggleChecked(owner.index)
             Accessible.role: Accessible.CheckBox
             Accessible.checkable: true
             Accessible.checked: owner.checkState === Qt.Checked
-            Accessible.name: ViewModels.rowDescription(owner.name, owner.checkState, owner.sizeText)
-            contentItem: SymbolImage {
+            Accessible.checkStateMixed: owner.checkState === Qt.PartiallyChecked
+            Accessible.name: ViewModels.rowName(owner.name, owner.sizeText)
+            contentItem: Item {}
+            indicator: SymbolImage {
+                x: (checkBox.width - width) / 2
+                y: (checkBox.height - height) / 2
                 symbol: owner.checkState === Qt.Checked ? "checkmark.circle.fill"
                       : owner.checkState === Qt.PartiallyChecked ? "minus.circle.fill" : "circle"
                 color: Colors.accent
@@ -115,7 +128,7 @@ Item {
             background: Rectangle {
                 radius: 12
                 color: "transparent"
-                border.width: parent.activeFocus ? 2 : 0
+                border.width: checkBox.activeFocus ? 2 : 0
                 border.color: Colors.accent
             }
         }

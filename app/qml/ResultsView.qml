@@ -14,6 +14,29 @@ ColumnLayout {
 
     spacing: 8
 
+    // Only what the categories searched before the stop found is listed.
+    RowLayout {
+        objectName: "searchStoppedNote"
+        visible: screen.model.searchStopped
+        Layout.fillWidth: true
+        spacing: 8
+        SymbolImage {
+            Layout.preferredWidth: 16
+            Layout.preferredHeight: 16
+            symbol: "dialog-warning"
+            color: Colors.secondaryText
+        }
+        Label {
+            Layout.fillWidth: true
+            text: ViewModels.text("SEARCH_STOPPED")
+            font: Fonts.body
+            color: Colors.text
+            wrapMode: Text.WordWrap
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+        }
+    }
+
     EmptyStateView {
         objectName: "emptyState"
         visible: list.count === 0

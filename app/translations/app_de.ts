@@ -104,19 +104,7 @@
     </message>
     <message>
         <source>ACCESSIBLE_ROW</source>
-        <translation>%1, %2, %3</translation>
-    </message>
-    <message>
-        <source>ACCESSIBLE_SELECTED</source>
-        <translation>ausgewählt</translation>
-    </message>
-    <message>
-        <source>ACCESSIBLE_PARTLY_SELECTED</source>
-        <translation>teilweise ausgewählt</translation>
-    </message>
-    <message>
-        <source>ACCESSIBLE_NOT_SELECTED</source>
-        <translation>nicht ausgewählt</translation>
+        <translation>%1, %2</translation>
     </message>
     <message>
         <source>OK</source>
@@ -176,6 +164,111 @@
     <message>
         <source>CLOSE</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>Stoppen</translation>
+    </message>
+    <message>
+        <source>STOP_SEARCH_DESCRIPTION</source>
+        <translation>Hält die Suche an und zeigt, was die bis dahin durchsuchten Kategorien gefunden haben</translation>
+    </message>
+    <message>
+        <source>STOP_CLEANING_DESCRIPTION</source>
+        <translation>Hält die Bereinigung nach dem aktuellen Objekt an und zeigt, was sie getan hat</translation>
+    </message>
+    <message>
+        <source>SEARCH_STOPPED</source>
+        <translation>Die Suche wurde angehalten: Nur die bis dahin durchsuchten Kategorien werden gezeigt.</translation>
+    </message>
+    <message>
+        <source>CLEANING_BYTES</source>
+        <translation>%1 von %2 entfernt</translation>
+    </message>
+    <message>
+        <source>SUMMARY_TITLE</source>
+        <translation>Bereinigung abgeschlossen</translation>
+    </message>
+    <message>
+        <source>SUMMARY_STOPPED_TITLE</source>
+        <translation>Bereinigung angehalten</translation>
+    </message>
+    <message>
+        <source>SUMMARY_FREED</source>
+        <translation>%1 auf dem Datenträger freigegeben</translation>
+    </message>
+    <message>
+        <source>SUMMARY_FREED_ON</source>
+        <translation>%1 auf dem Dateisystem %2</translation>
+    </message>
+    <message>
+        <source>SUMMARY_HISTORY</source>
+        <translation>Bereinigungsverlauf</translation>
+    </message>
+    <message>
+        <source>SUMMARY_HISTORY_DESCRIPTION</source>
+        <translation>Zeigt das Protokoll aller Bereinigungen im Dateimanager: %1</translation>
+    </message>
+    <message>
+        <source>SEARCH_AGAIN</source>
+        <translation>Erneut suchen</translation>
+    </message>
+    <message>
+        <source>REMAINING_ROW</source>
+        <translation>%1: %2 %3</translation>
+    </message>
+    <message>
+        <source>REVEAL_LOCATION</source>
+        <translation>%1 im Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>REASON_PERMISSION_DENIED</source>
+        <translation>Die Berechtigung zum Entfernen fehlt.</translation>
+    </message>
+    <message>
+        <source>REASON_READ_ONLY</source>
+        <translation>Es liegt auf einem schreibgeschützten Dateisystem.</translation>
+    </message>
+    <message>
+        <source>REASON_MOUNT_POINT</source>
+        <translation>Dort ist ein anderes Dateisystem eingehängt.</translation>
+    </message>
+    <message>
+        <source>REASON_KEPT</source>
+        <translation>Die Behalten-Liste behält es.</translation>
+    </message>
+    <message>
+        <source>REASON_ALREADY_GONE</source>
+        <translation>Es war nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>REASON_STOPPED</source>
+        <translation>Die Bereinigung wurde angehalten, bevor sie dort ankam.</translation>
+    </message>
+    <message>
+        <source>REASON_FAILED</source>
+        <translation>Es konnte nicht entfernt werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>CLEANING_ITEMS</source>
+        <translation>
+            <numerusform>%1 von %n Objekt</numerusform>
+            <numerusform>%1 von %n Objekten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>SUMMARY_CLEANED</source>
+        <translation>
+            <numerusform>%n Objekt bereinigt</numerusform>
+            <numerusform>%n Objekte bereinigt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>SUMMARY_REMAINING</source>
+        <translation>
+            <numerusform>%n Ort ist geblieben</numerusform>
+            <numerusform>%n Orte sind geblieben</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -104,19 +104,7 @@
     </message>
     <message>
         <source>ACCESSIBLE_ROW</source>
-        <translation>%1, %2, %3</translation>
-    </message>
-    <message>
-        <source>ACCESSIBLE_SELECTED</source>
-        <translation>selected</translation>
-    </message>
-    <message>
-        <source>ACCESSIBLE_PARTLY_SELECTED</source>
-        <translation>partly selected</translation>
-    </message>
-    <message>
-        <source>ACCESSIBLE_NOT_SELECTED</source>
-        <translation>not selected</translation>
+        <translation>%1, %2</translation>
     </message>
     <message>
         <source>OK</source>
@@ -176,6 +164,111 @@
     <message>
         <source>CLOSE</source>
         <translation>Close</translation>
+    </message>
+    <message>
+        <source>STOP</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>STOP_SEARCH_DESCRIPTION</source>
+        <translation>Stops the search and shows what the categories searched so far found</translation>
+    </message>
+    <message>
+        <source>STOP_CLEANING_DESCRIPTION</source>
+        <translation>Stops the cleaning after the current item and shows what it did</translation>
+    </message>
+    <message>
+        <source>SEARCH_STOPPED</source>
+        <translation>The search was stopped: only the categories searched until then are shown.</translation>
+    </message>
+    <message>
+        <source>CLEANING_BYTES</source>
+        <translation>%1 of %2 removed</translation>
+    </message>
+    <message>
+        <source>SUMMARY_TITLE</source>
+        <translation>Cleaning Finished</translation>
+    </message>
+    <message>
+        <source>SUMMARY_STOPPED_TITLE</source>
+        <translation>Cleaning Stopped</translation>
+    </message>
+    <message>
+        <source>SUMMARY_FREED</source>
+        <translation>%1 freed on disk</translation>
+    </message>
+    <message>
+        <source>SUMMARY_FREED_ON</source>
+        <translation>%1 on the file system %2</translation>
+    </message>
+    <message>
+        <source>SUMMARY_HISTORY</source>
+        <translation>Cleaning History</translation>
+    </message>
+    <message>
+        <source>SUMMARY_HISTORY_DESCRIPTION</source>
+        <translation>Shows the journal of every cleaning in the file manager: %1</translation>
+    </message>
+    <message>
+        <source>SEARCH_AGAIN</source>
+        <translation>Search Again</translation>
+    </message>
+    <message>
+        <source>REMAINING_ROW</source>
+        <translation>%1: %2 %3</translation>
+    </message>
+    <message>
+        <source>REVEAL_LOCATION</source>
+        <translation>Show %1 in the file manager</translation>
+    </message>
+    <message>
+        <source>REASON_PERMISSION_DENIED</source>
+        <translation>You lack the permission to remove it.</translation>
+    </message>
+    <message>
+        <source>REASON_READ_ONLY</source>
+        <translation>It lies on a read-only file system.</translation>
+    </message>
+    <message>
+        <source>REASON_MOUNT_POINT</source>
+        <translation>Another file system is mounted there.</translation>
+    </message>
+    <message>
+        <source>REASON_KEPT</source>
+        <translation>The Kept list keeps it.</translation>
+    </message>
+    <message>
+        <source>REASON_ALREADY_GONE</source>
+        <translation>It was no longer there.</translation>
+    </message>
+    <message>
+        <source>REASON_STOPPED</source>
+        <translation>The cleaning was stopped before it came to it.</translation>
+    </message>
+    <message>
+        <source>REASON_FAILED</source>
+        <translation>It could not be removed.</translation>
+    </message>
+    <message numerus="yes">
+        <source>CLEANING_ITEMS</source>
+        <translation>
+            <numerusform>%1 of %n item</numerusform>
+            <numerusform>%1 of %n items</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>SUMMARY_CLEANED</source>
+        <translation>
+            <numerusform>%n item cleaned</numerusform>
+            <numerusform>%n items cleaned</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>SUMMARY_REMAINING</source>
+        <translation>
+            <numerusform>%n location stayed</numerusform>
+            <numerusform>%n locations stayed</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <sys/sysmacros.h>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -180,6 +182,8 @@ TEST_F(MainViewModelTest, LaunchSearchesThenFiltersSortsAndDeletesTheSelection) 
     crashes->children()[1]->toggle();
     model.deleteSelection();
     model.deleteSelection(); // a second press before the cleaning reports must not start another
+    ASSERT_TRUE(test::waitUntil([&] { return model.isShowingSummary(); }));
+    model.searchAgain();
     ASSERT_TRUE(observer.waitForSearch());
     EXPECT_EQ(observer.cleanings, 1);
     for (const auto& [path, kept] : std::vector<std::pair<std::string, bool>>{
@@ -345,20 +349,113 @@ TEST_F(MainViewModelTest, ThreadsMeetOnlyAtTheHandOvers) {
     EXPECT_TRUE(model.selectionInfo().startsWith("1506 items selected"));
     EXPECT_EQ(list.data(list.index(1502), ResultListModel::CheckStateRole).toInt(), Qt::Checked);
 
-    bool searchingRightAfter = false;
+    bool summaryRightAfter = false;
     QObject::connect(&model, &MainViewModel::isCleaningChanged, &model, [&] {
         if (!model.isCleaning()) {
-            searchingRightAfter = model.isSearching();
+            summaryRightAfter = model.isShowingSummary();
             model.deleteSelection();
             model.filter(QStringLiteral("many"));
             model.selectAll();
         }
     });
     model.deleteSelection();
+    ASSERT_TRUE(test::waitUntil([&] { return model.isShowingSummary(); }));
+    model.searchAgain();
     ASSERT_TRUE(observer.waitForSearch());
-    EXPECT_TRUE(searchingRightAfter) << "Delete is inert from the end of a cleaning on";
+    EXPECT_TRUE(summaryRightAfter) << "Delete is inert from the end of a cleaning on";
     EXPECT_EQ(observer.cleanings, 1);
     EXPECT_FALSE(test::exists(home.pathOf("Library/.Trash/many-0")));
+}
+
+// The cleaning screen follows the engine's latest report; Stop cancels the run (a cleaning goes
+// on to its summary, a search shows what it searched, with a note); the summary lists every
+// location that stayed with its reason, and only its button starts the next search.
+TEST_F(MainViewModelTest, StopProgressAndTheSummaryBeforeTheNextSearch) {
+    layOutHome();
+    for (int i = 0; i < 3000; ++i) {
+        home.file("Library/Containers/com.apple.Maps/Data/t" + std::to_string(i), 1);
+    }
+    for (int i = 0; i < 1500; ++i) {
+        home.file("Library/.Trash/many-" + std::to_string(i), 10);
+    }
+    storeGrants();
+    MainViewModel model;
+    Observer observer(model);
+    ASSERT_TRUE(observer.waitForSearch());
+    const auto engine = model.cleaner().delegate().lock();
+    ASSERT_NE(engine, nullptr);
+    const CleaningProgressViewModel& progress = *model.cleaning();
+    for (const auto& [report, items, bytes, fraction] :
+         std::vector<std::tuple<CleaningProgress, std::string, std::string, double>>{
+             {{3, 12, 1536, 4096, "/h/.cache/a"}, "3 of 12 items", "1.5 KB of 4 KB removed", 0.25},
+             {{}, "0 of 0 items", "0 B of 0 B removed", 0}}) {
+        engine->cleanerDidProgressCleaning(report);
+        EXPECT_EQ(progress.location().toStdString(), report.location);
+        EXPECT_EQ(progress.itemsText().toStdString(), items);
+        EXPECT_EQ(progress.bytesText().toStdString(), bytes);
+        EXPECT_DOUBLE_EQ(progress.fraction(), fraction);
+    }
+
+    // Stopped at once, the cleaning reaches none of the trash; its summary shows, nothing searches.
+    model.selectAll();
+    shown(model, "Maps Cache")->setSelected(false);
+    model.deleteSelection();
+    model.stop();
+    ASSERT_TRUE(test::waitUntil([&] { return model.isShowingSummary() && !model.isCleaning(); }));
+    EXPECT_TRUE(test::exists(home.pathOf("Library/.Trash/many-1499")));
+    model.deleteSelection();
+    EXPECT_FALSE(test::waitUntil([&] { return model.isSearching() || model.isCleaning(); }, 300));
+
+    CleaningSummaryModel& summary = *model.summary();
+    QAbstractItemModelTester tester(&summary,
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    CleaningSummary report{{}, 4, {}, true};
+    report.freed.add(makedev(8, 1), 3000);
+    report.freed.add(makedev(0, 42), 2048);
+    const std::vector<std::pair<RemovalReason, std::string>> reasons{
+        {RemovalReason::permissionDenied, "You lack the permission to remove it."},
+        {RemovalReason::readOnly, "It lies on a read-only file system."},
+        {RemovalReason::mountPoint, "Another file system is mounted there."},
+        {RemovalReason::kept, "The Kept list keeps it."},
+        {RemovalReason::alreadyGone, "It was no longer there."},
+        {RemovalReason::stopped, "The cleaning was stopped before it came to it."},
+        {RemovalReason::failed, "It could not be removed."}};
+    for (const auto& [reason, text] : reasons) {
+        report.remaining.push_back({"KEY", "/h/" + std::string(wordOf(reason)), reason, "msg"});
+    }
+    engine->cleanerDidSummarizeCleaning(report);
+    EXPECT_EQ(summary.title(), QStringLiteral("Cleaning Stopped"));
+    EXPECT_EQ(summary.freedText(), QStringLiteral("4.93 KB freed on disk"));
+    EXPECT_EQ(summary.freedByFileSystem(),
+              QStringList({"2 KB on the file system 0:42", "2.93 KB on the file system 8:1"}));
+    EXPECT_EQ(summary.cleanedText(), QStringLiteral("4 items cleaned"));
+    EXPECT_EQ(summary.remainingText(), QStringLiteral("7 locations stayed"));
+    ASSERT_EQ(summary.rowCount(), 7);
+    for (int row = 0; row < 7; ++row) {
+        const auto data = [&](int role) { return summary.data(summary.index(row), role); };
+        const std::string word(wordOf(reasons[row].first));
+        EXPECT_EQ(data(CleaningSummaryModel::PathRole).toString().toStdString(), "/h/" + word);
+        EXPECT_EQ(data(CleaningSummaryModel::ReasonRole).toString().toStdString(), word);
+        EXPECT_EQ(data(CleaningSummaryModel::ReasonTextRole).toString().toStdString(),
+                  reasons[row].second);
+        EXPECT_EQ(data(CleaningSummaryModel::MessageRole).toString(), QStringLiteral("msg"));
+        AppStrings::setLocale(QLocale(QLocale::German));
+        EXPECT_FALSE(CleaningSummaryModel::reasonText(reasons[row].first).startsWith("REASON_"));
+        AppStrings::setLocale(QLocale(QLocale::English));
+    }
+
+    // Stopped while it searches the first category, the search shows that one with a note.
+    QObject::connect(&model, &MainViewModel::searchCategoryChanged, &model, [&] {
+        if (!model.searchCategory().isEmpty()) {
+            model.stop();
+            engine->cleanerDidStopSearch();
+        }
+    });
+    model.searchAgain();
+    EXPECT_FALSE(model.isShowingSummary());
+    ASSERT_TRUE(observer.waitForSearch());
+    EXPECT_TRUE(model.searchStopped());
+    EXPECT_EQ(tree(model), "Maps Cache(Data)");
 }
 
 // Quitting at any moment ends the process cleanly: the engine's thread stops at its next entry

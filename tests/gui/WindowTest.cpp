@@ -9,6 +9,7 @@
 #include "platform/places/Layout.h"
 #include "support/Processes.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPalette>
@@ -17,6 +18,7 @@
 #include <QTest>
 
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -137,16 +139,27 @@ protected:
         QMetaObject::invokeMethod(chooser, "accept");
     }
 
-    // Ticks the Trash category's box and presses Delete; the new search lists no trash.
-    void deleteTrash() const {
+    // Ticks the Trash category's box and presses Delete (then Escape, when asked); the summary
+    // shows until Search Again, whose search lists what stayed.
+    void deleteTrash(bool stop = false) const {
         QQuickItem* trash = row(rowOf("Trash"));
         ASSERT_NE(trash, nullptr);
         click(shown("checkBox", trash));
         ASSERT_TRUE(test::waitUntil([&] { return model().hasSelection(); }));
         click(shown("deleteButton"));
+        if (stop) {
+            QTest::keyClick(&window(), Qt::Key_Escape);
+        }
+        ASSERT_NE(shown("summaryView"), nullptr);
+        EXPECT_FALSE(model().isSearching()) << "the next search waits for the summary's button";
+        click(shown("searchAgainButton"));
         ASSERT_TRUE(test::waitUntil(
-            [&] { return !model().isCleaning() && !model().isSearching() && rowOf("Trash") < 0; },
-            20000));
+            [&] { return !model().isSearching() && (rowOf("Trash") < 0) != stop; }, 20000));
+    }
+
+    QString textOf(const QString& name, QQuickItem* within = nullptr) const {
+        QQuickItem* item = shown(name, within);
+        return item != nullptr ? item->property("text").toString() : QString();
     }
 
     const QString screenshots_ = QStringLiteral(SORVANE_SCREENSHOT_DIR);
@@ -224,6 +237,17 @@ TEST_F(WindowTest, FromGrantsToCleaningOnASampleHome) {
     click(itemBox);
     ASSERT_TRUE(test::waitUntil(
         [&] { return checkState(trashRow) == Qt::PartiallyChecked && model().hasSelection(); }));
+    // Screen readers hear check boxes with their state, not buttons whose name says it.
+    QAccessible::setActive(true);
+    for (const auto& [box, checked, mixed] :
+         {std::tuple{itemBox, true, false}, {shown("checkBox", row(trashRow)), false, true}}) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(box);
+        ASSERT_NE(reader, nullptr);
+        EXPECT_EQ(reader->role(), QAccessible::CheckBox);
+        EXPECT_EQ(reader->state().checked, checked);
+        EXPECT_EQ(reader->state().checkStateMixed, mixed);
+        EXPECT_FALSE(reader->text(QAccessible::Name).contains(QStringLiteral("selected")));
+    }
     QQuickItem* deleteButton = shown("deleteButton");
     ASSERT_NE(deleteButton, nullptr);
     EXPECT_TRUE(deleteButton->isEnabled());
@@ -342,6 +366,39 @@ TEST_F(WindowTest, FreedesktopHomeOpensOnItsResultsAndCleansTheTrashWithItsRecor
                });
     }));
     EXPECT_LT(rowOf(others[1]), 0) << "its entries stay";
+
+    // A large first entry keeps the cleaning busy: Escape stops it before the entries after it.
+    for (int i = 0; i < 5000; ++i) {
+        home.file("user/.local/share/Trash/files/!big/f" + std::to_string(i), 1);
+    }
+    model().searchAgain();
+    ASSERT_TRUE(test::waitUntil([&] { return !model().isSearching() && rowOf("Trash") >= 0; }));
+    ASSERT_NO_FATAL_FAILURE(deleteTrash(true));
+    EXPECT_FALSE(std::filesystem::is_empty(home.pathOf("user/.local/share/Trash/files")));
+
+    // The cleaning screen draws the latest report, and the summary every location that stayed.
+    const auto engine = model().cleaner().delegate().lock();
+    engine->cleanerDidStartCleaning();
+    engine->cleanerDidProgressCleaning({2, 5, 3000, 9000, home.pathOf("user/.cache/thumbnails")});
+    EXPECT_EQ(textOf("cleaningItems"), QStringLiteral("2 of 5 items"));
+    EXPECT_EQ(textOf("cleaningBytes"), QStringLiteral("2.93 KB of 8.79 KB removed"));
+    EXPECT_DOUBLE_EQ(shown("cleaningProgress")->property("value").toDouble(), 0.4);
+    EXPECT_EQ(shown("stopButton")->property("activeFocusOnTab"), true);
+    snap("5-cleaning");
+    CleaningSummary summary{{}, 3, {}, false};
+    summary.freed.add(1, 6000);
+    summary.remaining = {{"XDG_CACHE", home.pathOf("user/.cache/kept"), RemovalReason::kept,
+                          "kept by ~/.cache/kept"},
+                         {"CRASH_REPORTS", "/var/crash/a.crash", RemovalReason::permissionDenied,
+                          "/var/crash/a.crash: Permission denied"}};
+    engine->cleanerDidSummarizeCleaning(summary);
+    engine->cleanerDidFinishCleaning();
+    EXPECT_EQ(textOf("summaryFreed"), QStringLiteral("5.86 KB freed on disk"));
+    EXPECT_EQ(textOf("reasonText", shown("remaining0")), QStringLiteral("The Kept list keeps it."));
+    EXPECT_NE(shown("revealButton", shown("remaining1")), nullptr);
+    snap("6-summary");
+    click(shown("searchAgainButton"));
+    ASSERT_TRUE(test::waitUntil([&] { return !model().isSearching() && rowOf("Trash") >= 0; }));
     ASSERT_NO_FATAL_FAILURE(deleteTrash());
     for (const char* folder : {"user/.local/share/Trash/files", "user/.local/share/Trash/info"}) {
         EXPECT_TRUE(std::filesystem::is_empty(home.pathOf(folder))) << folder;
