@@ -295,6 +295,7 @@ CleaningSummary DiskCleaner::clean() {
         const std::string message = outcome.reason();
         journal.record(key, EscapedText::escape(location.path()), outcome.freed.total(),
                        reason == RemovalReason::none, std::string(wordOf(reason)), message);
+        summary.stopped = summary.stopped || reason == RemovalReason::stopped;
         if (reason != RemovalReason::none) {
             summary.remaining.push_back({key, location.path(), reason, message});
         }
@@ -317,7 +318,6 @@ CleaningSummary DiskCleaner::clean() {
                 break;
             }
             if (item->selected() && ending()) {
-                summary.stopped = true;
                 if (item->url()) {
                     settle(key, *item->url(), unreached(*item->url()));
                 }
@@ -356,7 +356,6 @@ CleaningSummary DiskCleaner::clean() {
                 if (removed) {
                     toRemove.push_back(item);
                 }
-                summary.stopped = summary.stopped || cancelled_.requested();
                 ++progress.itemsDone;
                 progress.bytesDone += item->measuredSize();
                 report(false);
