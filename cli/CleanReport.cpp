@@ -5,6 +5,9 @@
 #include "platform/text/EscapedText.h"
 #include "platform/text/IO.h"
 
+#include <algorithm>
+#include <sys/sysmacros.h>
+
 namespace sorvane::cli {
 
 namespace {
@@ -15,6 +18,18 @@ void writePaths(JsonWriter& json, const std::vector<std::string>& paths) {
         json.string(EscapedText::escape(path));
     }
     json.endArray();
+}
+
+// The reason in words for a reader: the stable word without its hyphens.
+std::string inWords(RemovalReason reason) {
+    std::string words(wordOf(reason));
+    std::replace(words.begin(), words.end(), '-', ' ');
+    return words;
+}
+
+// A file system as "major:minor", the form /proc/self/mountinfo and lsblk use.
+std::string deviceName(std::uint64_t device) {
+    return std::to_string(major(device)) + ":" + std::to_string(minor(device));
 }
 
 } // namespace
@@ -32,8 +47,10 @@ std::uint64_t CleanReport::selectedSize() const {
     return total;
 }
 
-void CleanReport::recordOutcome(const KeepList& keep) {
+void CleanReport::recordOutcome(const KeepList& keep, const CleaningSummary& summary) {
     cleaned_ = true;
+    freed_ = summary.freed;
+    stopped_ = summary.stopped;
     deleted_.clear();
     remaining_.clear();
     kept_.clear();
@@ -43,8 +60,19 @@ void CleanReport::recordOutcome(const KeepList& keep) {
             // cannot even be looked at is reported as remaining.
             if (Path::isGone(Url(location))) {
                 deleted_.push_back(location);
+            } else if (Path::holdsOnlyKept(Url(location), keep)) {
+                kept_.push_back(location);
             } else {
-                (Path::holdsOnlyKept(Url(location), keep) ? kept_ : remaining_).push_back(location);
+                // The cleaning said why; a location it did not name stays for a reason it
+                // could not see (something put back meanwhile).
+                const auto said = std::find_if(
+                    summary.remaining.begin(), summary.remaining.end(),
+                    [&](const RemainingLocation& remaining) { return remaining.path == location; });
+                remaining_.push_back(said != summary.remaining.end()
+                                         ? *said
+                                         : RemainingLocation{selected.categoryKey, location,
+                                                             RemovalReason::failed,
+                                                             location + ": still there"});
             }
         }
     }
@@ -69,6 +97,14 @@ void CleanReport::writeText(std::FILE* out) const {
     if (!cleaned_) {
         return;
     }
+    std::fprintf(out, "Freed on disk: %s%s\n", IO::formattedSize(freed_.total()).c_str(),
+                 stopped_ ? " (stopped before the end)" : "");
+    if (freed_.byDevice().size() > 1) {
+        for (const auto& [device, bytes] : freed_.byDevice()) {
+            std::fprintf(out, "  on file system %s: %s\n", deviceName(device).c_str(),
+                         IO::formattedSize(bytes).c_str());
+        }
+    }
     std::fprintf(out, "Deleted: %zu location%s\n", deleted_.size(),
                  deleted_.size() == 1 ? "" : "s");
     for (const auto& location : deleted_) {
@@ -84,7 +120,9 @@ void CleanReport::writeText(std::FILE* out) const {
     std::fprintf(out, "Remaining: %zu location%s\n", remaining_.size(),
                  remaining_.size() == 1 ? "" : "s");
     for (const auto& location : remaining_) {
-        std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
+        std::fprintf(out, "  %s (%s: %s)\n", EscapedText::escape(location.path).c_str(),
+                     inWords(location.reason).c_str(),
+                     EscapedText::escape(location.message).c_str());
     }
 }
 
@@ -123,8 +161,41 @@ void CleanReport::writeJson(std::FILE* out) const {
     if (cleaned_) {
         json.key("deleted");
         writePaths(json, deleted_);
+        json.key("stopped");
+        json.boolean(stopped_);
+        json.key("freed");
+        json.number(freed_.total());
+        if (freed_.byDevice().size() > 1) {
+            json.key("freedByDevice");
+            json.beginObject();
+            for (const auto& [device, bytes] : freed_.byDevice()) {
+                json.key(deviceName(device));
+                json.number(bytes);
+            }
+            json.endObject();
+        }
+        // Paths alone, as before; remainingReasons says why each stays, in the same order.
         json.key("remaining");
-        writePaths(json, remaining_);
+        json.beginArray();
+        for (const auto& location : remaining_) {
+            json.string(EscapedText::escape(location.path));
+        }
+        json.endArray();
+        json.key("remainingReasons");
+        json.beginArray();
+        for (const auto& location : remaining_) {
+            json.beginObject();
+            json.key("location");
+            json.string(EscapedText::escape(location.path));
+            json.key("key");
+            json.string(location.categoryKey);
+            json.key("reason");
+            json.string(wordOf(location.reason));
+            json.key("message");
+            json.string(EscapedText::escape(location.message));
+            json.endObject();
+        }
+        json.endArray();
         json.key("keptBelow");
         writePaths(json, kept_);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Findings.h"
+#include "engine/CleaningReport.h"
 #include "platform/keep/KeepList.h"
 
 #include <cstdio>
@@ -22,8 +23,9 @@ public:
 
     // Looks at every selected location after a cleaning (links are not followed); one that
     // holds nothing but what the keep list keeps, and the folders on the way to it, was cleaned
-    // as far as it may be and counts as kept, not as remaining.
-    void recordOutcome(const KeepList& keep);
+    // as far as it may be and counts as kept, not as remaining. The summary says what the
+    // cleaning freed and why each remaining location stays.
+    void recordOutcome(const KeepList& keep, const CleaningSummary& summary);
     bool cleaned() const { return cleaned_; }
     bool everythingGone() const { return remaining_.empty(); }
 
@@ -38,8 +40,10 @@ private:
     std::vector<SelectedItem> selection_;
     bool cleaned_ = false;
     std::vector<std::string> deleted_;
-    std::vector<std::string> remaining_;
+    std::vector<RemainingLocation> remaining_;
     std::vector<std::string> kept_;
+    FreedSpace freed_;
+    bool stopped_ = false;
 };
 
 } // namespace sorvane::cli

@@ -14,6 +14,7 @@ const char* const usageText =
                           [--root DIR] [--layout L]
        sorvane-cli keep [list] [--json] [--home DIR] [--root DIR] [--layout L]
        sorvane-cli keep add|remove ENTRY... [--home DIR] [--root DIR] [--layout L]
+       sorvane-cli history [--json] [--since DATE] [--home DIR]
        sorvane-cli --help | --version
 
 Finds disposable data in a home folder and deletes what you select, with the same engine and
@@ -30,6 +31,28 @@ Commands:
   keep    Show the keep list: what is never offered, measured or deleted, with what each entry
           holds now; the built-in entries of the layout are shown with their reason. keep add
           and keep remove change the user's entries.
+  history Show the journal of cleanings: one line per location a cleaning removed or left,
+          with its time, category, result, size freed on disk, location and the reason it
+          stayed. --since DATE (YYYY-MM-DD, local midnight, or an ISO 8601 time) leaves out
+          what came before.
+
+What clean --yes reports:
+  "Freed on disk" is the space the file systems got back: the allocated blocks of each file
+  and folder whose last link went. It may differ from the sizes found, which count the bytes
+  of each file: a file with another hard link outside the selection frees nothing, a sparse or
+  compressed file frees less than its length, a file still open in a running program is freed
+  only when that program closes it, and a snapshot keeps the blocks it shares. Each location
+  that stays is named with its reason: permission-denied, read-only, mount-point, kept,
+  already-gone, stopped or failed. The first SIGINT or SIGTERM stops the cleaning at its next
+  entry: what went stays gone, the rest is reported as stopped and the status is 130; a second
+  one ends the program at once.
+
+The journal:
+  $XDG_STATE_HOME/sorvane/journal.jsonl (else ~/.local/state/sorvane/journal.jsonl; under
+  DIR/.local/state/sorvane with --home DIR), one JSON object per line with the fields time,
+  cleaning, layout, category, location, bytes, result (removed or remaining), reason and
+  message. It holds nothing but what Sorvane removed or tried to; past 2 MiB the next cleaning
+  trims it to the newest whole cleanings within 1 MiB.
 
 The keep list:
   One entry per line in keep.list beside the settings file ($XDG_CONFIG_HOME/Sorvane, else
@@ -51,6 +74,7 @@ Options:
                   that stands for several locations (a group) is only cleaned whole: give
                   every one of its locations, or its category.
   --yes           (clean) Really delete the selection.
+  --since DATE    (history) Show only what happened from DATE on.
   --home DIR      Take DIR as the home folder for this run. In the macOS layout DIR must lie
                   exactly two levels below / (as /Users/name or /tmp/sample-home do), because
                   the home folder is always the first two levels of the home path. In the
@@ -78,9 +102,10 @@ How locations are written:
 Exit status:
   0  success; after clean --yes, every selected location is gone
   1  clean --yes left some selected locations in place (they are listed)
-  2  usage error: unknown option or key, a path that matches no item or names a kept location,
+  2  usage error: unknown option or key, a bad --since date, a path that matches no item or names a kept location,
      a path that names only part of a group, nothing selected, a keep entry that is relative
      or holds a '.' or '..' component
+  130 clean --yes was interrupted (SIGINT or SIGTERM) and stopped before the end
 )";
 
 namespace {
@@ -107,7 +132,7 @@ struct Parser {
             }
         }
         if (!commandSeen) {
-            return std::string("no command given; use scan, clean or keep (see --help)");
+            return std::string("no command given; use scan, clean, keep or history (see --help)");
         }
         return check();
     }
@@ -136,7 +161,7 @@ struct Parser {
             return std::nullopt;
         }
         if (argument == "--category" || argument == "--path" || argument == "--home" ||
-            argument == "--root" || argument == "--layout") {
+            argument == "--root" || argument == "--layout" || argument == "--since") {
             std::string value;
             if (inlineValue) {
                 value = *inlineValue;
@@ -163,9 +188,11 @@ struct Parser {
             line.command = Command::clean;
         } else if (argument == "keep") {
             line.command = Command::keep;
+        } else if (argument == "history") {
+            line.command = Command::history;
         } else {
             return "unknown command '" + EscapedText::escape(argument) +
-                   "'; use scan, clean or keep";
+                   "'; use scan, clean, keep or history";
         }
         return std::nullopt;
     }
@@ -203,6 +230,8 @@ struct Parser {
             line.paths.push_back(*bytes);
         } else if (option == "--home") {
             line.home = value;
+        } else if (option == "--since") {
+            return storeSince(value);
         } else if (option == "--layout") {
             line.layout = Layout::named(value);
             if (!line.layout) {
@@ -215,7 +244,31 @@ struct Parser {
         return std::nullopt;
     }
 
+    // A day is read as its local midnight; a time without an offset as local time.
+    std::optional<std::string> storeSince(const std::string& value) {
+        const QString text = QString::fromStdString(value);
+        const QDate day = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+        const QDateTime time = QDateTime::fromString(text, Qt::ISODate);
+        if (day.isValid()) {
+            line.since = day.startOfDay();
+        } else if (time.isValid() && text.contains(QLatin1Char('T'))) {
+            line.since = time;
+        } else {
+            return "--since '" + EscapedText::escape(value) +
+                   "' is not a date; give YYYY-MM-DD or an ISO 8601 time such as "
+                   "2024-05-01T12:00:00Z";
+        }
+        return std::nullopt;
+    }
+
     std::variant<CommandLine, std::string> check() const {
+        if (line.since && line.command != Command::history) {
+            return std::string("--since belongs to history");
+        }
+        if (line.command == Command::history &&
+            (line.yes || line.items || !line.paths.empty() || !line.categoryKeys.empty())) {
+            return std::string("history takes only --json, --since and --home");
+        }
         if (line.command == Command::keep) {
             if (line.yes || line.items || !line.paths.empty() || !line.categoryKeys.empty()) {
                 return std::string("keep takes only --json, --home, --root and --layout");

@@ -2,6 +2,8 @@
 
 #include "platform/places/Layout.h"
 
+#include <QDateTime>
+
 #include <optional>
 #include <string>
 #include <variant>
@@ -9,7 +11,7 @@
 
 namespace sorvane::cli {
 
-enum class Command { scan, clean, keep, help, version };
+enum class Command { scan, clean, keep, history, help, version };
 
 // What keep does with the keep list.
 enum class KeepAction { list, add, remove };
@@ -31,6 +33,8 @@ struct CommandLine {
     std::optional<std::string> root;
     // Given with --layout; otherwise SORVANE_LAYOUT or the home decides.
     std::optional<LayoutKind> layout;
+    // (history) The oldest time shown.
+    std::optional<QDateTime> since;
 
     // The one-line reason the arguments cannot be run, or the parsed command line.
     static std::variant<CommandLine, std::string> parse(const std::vector<std::string>& arguments);

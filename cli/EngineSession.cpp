@@ -1,5 +1,7 @@
 #include "EngineSession.h"
 
+#include "Interrupts.h"
+
 #include <QEventLoop>
 
 namespace sorvane::cli {
@@ -21,7 +23,13 @@ public:
     void cleanerWillSearchCategory(const std::shared_ptr<CleanerResult>& /*result*/) override {}
     void cleanerDidUpdateProgress(float /*progress*/) override {}
     void cleanerDidStartCleaning() override {}
+    void cleanerDidSummarizeCleaning(const CleaningSummary& summary) override {
+        summary_ = summary;
+    }
     void cleanerDidFinishCleaning() override { finish(); }
+
+    CleaningSummary summary_;
+    bool interrupted_ = false;
 
 private:
     void finish() {
@@ -49,7 +57,18 @@ void EngineSession::search() {
 }
 
 void EngineSession::clean() {
+    // The engine is told on the main thread, never from the handler.
+    const Interrupts interrupts([this] { cleaner_->cancel(); });
     waiter_->run([this] { return cleaner_->startCleaning(); });
+    waiter_->interrupted_ = interrupts.caught();
+}
+
+const CleaningSummary& EngineSession::summary() const {
+    return waiter_->summary_;
+}
+
+bool EngineSession::interrupted() const {
+    return waiter_->interrupted_;
 }
 
 } // namespace sorvane::cli

@@ -18,8 +18,13 @@ public:
     EngineSession& operator=(const EngineSession&) = delete;
 
     void search();
-    // Deletes the locations of every selected item.
+    // Deletes the locations of every selected item. The first SIGINT or SIGTERM meanwhile stops
+    // the cleaning at its next entry, the second ends the process at once (status 130).
     void clean();
+    // What the last cleaning did.
+    const CleaningSummary& summary() const;
+    // Whether an interrupt stopped the last cleaning.
+    bool interrupted() const;
     // Every category of the session, also those a cleaning left empty.
     const CategoryList& categories() const { return categories_; }
 

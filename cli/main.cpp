@@ -6,12 +6,14 @@
 #include "CommandLine.h"
 #include "EngineSession.h"
 #include "Findings.h"
+#include "HistoryCommand.h"
 #include "KeepCommand.h"
 #include "ScanReport.h"
 #include "platform/fs/Anchor.h"
 #include "platform/fs/DescriptorLimit.h"
 #include "platform/fs/Path.h"
 #include "platform/fs/Url.h"
+#include "platform/journal/CleaningJournal.h"
 #include "platform/keep/KeepList.h"
 #include "platform/keep/KeepListFile.h"
 #include "platform/places/Directory.h"
@@ -37,6 +39,8 @@ using namespace sorvane::cli;
 namespace {
 
 constexpr int usageError = 2;
+// As a shell reports a program ended by SIGINT.
+constexpr int interruptedStatus = 130;
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "sorvane-cli: %s\n", message.c_str());
@@ -199,7 +203,7 @@ void cleanSelected(EngineSession& session, const std::vector<SelectedItem>& sele
         selected.item.item->setSelected(true);
     }
     session.clean();
-    report.recordOutcome(KeepList::current());
+    report.recordOutcome(KeepList::current(), session.summary());
 }
 
 // Writes the report; the exit status says whether anything cleaned stayed behind.
@@ -231,7 +235,8 @@ int clean(const CommandLine& line, std::FILE* out) {
     if (line.yes) {
         cleanSelected(session, selected, outcome);
     }
-    return writeReport(outcome, line, out);
+    const int status = writeReport(outcome, line, out);
+    return session.interrupted() ? interruptedStatus : status;
 }
 
 int run(const CommandLine& line, std::FILE* out) {
@@ -245,11 +250,16 @@ int run(const CommandLine& line, std::FILE* out) {
     case Command::scan:
     case Command::clean:
     case Command::keep:
+    case Command::history:
         break;
     }
     // The keep list lies with the settings of the home that is cleaned.
     if (line.home) {
         KeepListFile::useLocation(Path::absolute(*line.home) + "/.config/Sorvane/keep.list");
+        CleaningJournal::useFolder(Path::absolute(*line.home) + "/.local/state/sorvane");
+    }
+    if (line.command == Command::history) {
+        return HistoryCommand(line).run(out);
     }
     // The root first: choosing the layout takes the system root as it is then.
     if (line.root) {

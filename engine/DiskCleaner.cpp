@@ -6,7 +6,10 @@
 #include "platform/fs/Shutdown.h"
 #include "platform/fs/SizeMemo.h"
 #include "platform/fs/WorkerPool.h"
+#include "platform/journal/CleaningJournal.h"
 #include "platform/keep/KeepList.h"
+#include "platform/places/Layout.h"
+#include "platform/text/EscapedText.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +23,8 @@ namespace {
 // A steady clock: a wall clock set back would hold the reports until it caught up again.
 using ProgressClock = std::chrono::steady_clock;
 constexpr auto progressInterval = std::chrono::milliseconds(25);
+// CleaningProgress carries more than a bar needs: a few reports a second are all a reader takes.
+constexpr auto detailedProgressInterval = std::chrono::milliseconds(250);
 
 void resetResults(const CategoryList& categories) {
     for (const auto& category : categories) {
@@ -100,10 +105,6 @@ bool DiskCleaner::stopping() const {
     return stopped_.load() || Shutdown::isUnderway();
 }
 
-bool DiskCleaner::cancelled() const {
-    return cancelled_.load() || stopping();
-}
-
 StartOutcome DiskCleaner::start(Work work) {
     const std::lock_guard lock(threadMutex_);
     StartOutcome outcome = StartOutcome::started();
@@ -125,7 +126,7 @@ StartOutcome DiskCleaner::start(Work work) {
     if (worker_.joinable()) {
         worker_.join();
     }
-    cancelled_.store(false);
+    cancelled_.clear();
     if (work == Work::search) {
         if (source_) {
             setCategories(source_());
@@ -137,9 +138,10 @@ StartOutcome DiskCleaner::start(Work work) {
         if (work == Work::search) {
             self->search();
         } else {
-            self->clean();
+            self->finish(work, self->clean());
+            return;
         }
-        self->finish(work);
+        self->finish(work, {});
     });
     return outcome;
 }
@@ -159,6 +161,13 @@ void DiskCleaner::measure(const std::vector<std::shared_ptr<CleanerItem>>& items
     pool.runUntilDone(group);
 }
 
+void DiskCleaner::cancel() {
+    const std::lock_guard lock(threadMutex_);
+    if (running_.load() != Work::none) {
+        cancelled_.request();
+    }
+}
+
 void DiskCleaner::stop() {
     stopped_.store(true);
     std::thread worker;
@@ -168,13 +177,6 @@ void DiskCleaner::stop() {
     }
     if (worker.joinable()) {
         worker.join();
-    }
-}
-
-void DiskCleaner::cancel() {
-    // Only a run that is claimed can be cancelled; the next start clears the flag.
-    if (running_.load() != Work::none) {
-        cancelled_.store(true);
     }
 }
 
@@ -213,7 +215,8 @@ void DiskCleaner::search() {
     // Read afresh: what another program added to the list counts from this search on.
     const auto keep = std::make_shared<const KeepList>(KeepList::current());
     const auto count = static_cast<float>(running.size());
-    for (std::size_t i = 0; i < running.size() && !cancelled(); ++i) {
+    std::size_t i = 0;
+    for (; i < running.size() && !ending(); ++i) {
         const auto result = running[i]->result();
         notify([result](DiskCleanerDelegate& delegate) {
             delegate.cleanerWillSearchCategory(result);
@@ -232,55 +235,113 @@ void DiskCleaner::search() {
             delegate.cleanerDidUpdateProgress(progress);
         });
     }
+    if (i < running.size() && cancelled_.requested()) {
+        notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidStopSearch(); });
+    }
 }
 
-void DiskCleaner::finish(Work work) {
+void DiskCleaner::finish(Work work, CleaningSummary summary) {
     busy_.store(false);
     running_.store(Work::none);
     if (work == Work::search) {
         notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidFinishSearch(); });
         return;
     }
-    notify([](DiskCleanerDelegate& delegate) {
+    notify([summary = std::move(summary)](DiskCleanerDelegate& delegate) {
         delegate.cleanerDidUpdateProgress(1.0F);
+        delegate.cleanerDidSummarizeCleaning(summary);
         delegate.cleanerDidFinishCleaning();
     });
 }
 
-void DiskCleaner::clean() {
+CleaningSummary DiskCleaner::clean() {
     notify([](DiskCleanerDelegate& delegate) { delegate.cleanerDidStartCleaning(); });
     const CategoryList cleaning = categories();
     // The list as it is now, not as it was at the search: an entry added since is obeyed.
     const KeepList keep = KeepList::current();
     std::size_t itemCount = 0;
+    CleaningProgress progress;
     for (const auto& category : cleaning) {
-        itemCount += category->result()->items().size();
+        for (const auto& item : category->result()->items()) {
+            ++itemCount;
+            progress.itemsTotal += item->selected() ? 1 : 0;
+            progress.bytesTotal += item->selected() ? item->measuredSize() : 0;
+        }
     }
     const auto total = static_cast<float>(itemCount);
     std::size_t processed = 0;
     // None yet: the first item reports.
     std::optional<ProgressClock::time_point> lastUpdate;
+    std::optional<ProgressClock::time_point> lastDetail;
+    // Only the latest state is kept; it goes out once the interval has passed, so a slow main
+    // thread never holds the removal back.
+    const auto report = [&](bool always) {
+        const auto now = ProgressClock::now();
+        if (always || !lastDetail || now - *lastDetail >= detailedProgressInterval) {
+            notify([progress](DiskCleanerDelegate& delegate) {
+                delegate.cleanerDidProgressCleaning(progress);
+            });
+            lastDetail = now;
+        }
+    };
+    CleaningSummary summary;
+    CleaningJournal journal(Layout::name(Layout::current()));
+    // One line per location in the journal, as soon as it is done; the summary names every
+    // location that stays, also one that a stop kept from being reached.
+    const auto settle = [&](const std::string& key, const Url& location,
+                            const RemovalOutcome& outcome) {
+        summary.freed.add(outcome.freed);
+        const RemovalReason reason = outcome.why();
+        const std::string message = outcome.reason();
+        journal.record(key, EscapedText::escape(location.path()), outcome.freed.total(),
+                       reason == RemovalReason::none, std::string(wordOf(reason)), message);
+        summary.stopped = summary.stopped || reason == RemovalReason::stopped;
+        if (reason != RemovalReason::none) {
+            summary.remaining.push_back({key, location.path(), reason, message});
+        }
+    };
+    // A location a stop kept the cleaning from reaching.
+    const auto unreached = [](const Url& location) {
+        RemovalOutcome outcome;
+        outcome.entry = location.path();
+        outcome.stopped = true;
+        return outcome;
+    };
 
     for (const auto& category : cleaning) {
         const auto result = category->result();
         const auto items = result->items();
+        const std::string key = category->key();
         std::vector<std::shared_ptr<CleanerItem>> toRemove;
         for (const auto& item : items) {
-            if (cancelled()) {
+            if (stopping() && !cancelled_.requested()) {
                 break;
             }
-            if (item->selected()) {
+            if (item->selected() && ending()) {
+                if (item->url()) {
+                    settle(key, *item->url(), unreached(*item->url()));
+                }
+                for (const auto& suburl : item->suburls()) {
+                    settle(key, suburl, unreached(suburl));
+                }
+            } else if (item->selected()) {
+                progress.location = item->url() ? item->url()->path() : std::string();
+                report(false);
                 // A location that stays only for what is kept in it was cleaned all the same.
                 const auto cleaned = [](const RemovalOutcome& outcome) {
                     return outcome.gone || (outcome.error == 0 && !outcome.keptBy.empty());
                 };
                 bool removed = false;
-                if (item->url() && cleaned(Path::remove(*item->url(), keep))) {
-                    removed = true;
+                if (item->url()) {
+                    const RemovalOutcome outcome = Path::remove(*item->url(), keep, &cancelled_);
+                    settle(key, *item->url(), outcome);
+                    removed = cleaned(outcome);
                 }
                 std::vector<std::string> deletedSuburls;
                 for (const auto& suburl : item->suburls()) {
-                    if (cleaned(Path::remove(suburl, keep))) {
+                    const RemovalOutcome outcome = Path::remove(suburl, keep, &cancelled_);
+                    settle(key, suburl, outcome);
+                    if (cleaned(outcome)) {
                         deletedSuburls.push_back(suburl.path());
                     }
                 }
@@ -295,13 +356,16 @@ void DiskCleaner::clean() {
                 if (removed) {
                     toRemove.push_back(item);
                 }
+                ++progress.itemsDone;
+                progress.bytesDone += item->measuredSize();
+                report(false);
             }
             ++processed;
             const auto now = ProgressClock::now();
             if (!lastUpdate || now - *lastUpdate > progressInterval) {
-                const float progress = static_cast<float>(processed) / total;
-                notify([progress](DiskCleanerDelegate& delegate) {
-                    delegate.cleanerDidUpdateProgress(progress);
+                const float fraction = static_cast<float>(processed) / total;
+                notify([fraction](DiskCleanerDelegate& delegate) {
+                    delegate.cleanerDidUpdateProgress(fraction);
                 });
                 lastUpdate = now;
             }
@@ -310,7 +374,10 @@ void DiskCleaner::clean() {
         for (const auto& item : toRemove) {
             result->removeItem(item);
         }
+        summary.itemsCleaned += toRemove.size();
     }
+    report(true);
+    return summary;
 }
 
 } // namespace sorvane

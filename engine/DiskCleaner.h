@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IDiskCleaner.h"
+#include "platform/fs/StopFlag.h"
 
 #include <atomic>
 #include <cstdint>
@@ -14,8 +15,9 @@ namespace sorvane {
 // The engine. A search runs every category's scan in order on a thread of its own and measures
 // each item once, right after its category; a cleaning deletes the locations of the selected
 // items on another and takes deleted items out of their results. Every category stays for the
-// next search, however empty. Each thread keeps the engine alive until its work is done; every
-// report reaches the delegate on the main thread, in order.
+// next search, however empty. A cleaning measures what it frees, writes each location's fate to
+// the journal as it goes, and sums it all up at its end. Each thread keeps the engine alive until
+// its work is done; every report reaches the delegate on the main thread, in order.
 class DiskCleaner final : public IDiskCleaner, public std::enable_shared_from_this<DiskCleaner> {
     struct Passkey {};
 
@@ -53,17 +55,17 @@ private:
 
     // The work itself; what it holds is gone when it returns.
     void search();
-    void clean();
+    CleaningSummary clean();
     // Gives up the claim and posts the work's last report. It runs after the work has returned,
     // so that whoever acts on the report (a new run, the end of the process) finds nothing of
     // the old run still being let go on its thread.
-    void finish(Work work);
+    void finish(Work work, CleaningSummary summary);
     // Claims the engine for the work, or says why not; the claim ends with the work's last
     // report.
     StartOutcome start(Work work);
     bool stopping() const;
-    // Stopping, or the user's cancel of this run.
-    bool cancelled() const;
+    // Whether the run at hand was cancelled or the engine is stopping.
+    bool ending() const { return stopping() || cancelled_.requested(); }
     // Measures each item once and keeps its size.
     void measure(const std::vector<std::shared_ptr<CleanerItem>>& items) const;
     // The selected size of the categories from their items' measured sizes.
@@ -76,8 +78,8 @@ private:
     // Claimed by start() under threadMutex_, given back by the worker before its last report.
     std::atomic<Work> running_ = Work::none;
     std::atomic<bool> stopped_ = false;
-    // Per run: cleared when the next one starts.
-    std::atomic<bool> cancelled_ = false;
+    // Asked by cancel() of the run at hand; cleared when the next run is claimed.
+    StopFlag cancelled_;
     std::mutex threadMutex_; // guards worker_
     std::thread worker_;
     CategoryList categories_;

@@ -2,9 +2,11 @@
 #include "FsLog.h"
 #include "MountBoundary.h"
 #include "Path.h"
+#include "StopFlag.h"
 #include "TreeWalk.h"
 #include "WritableFolders.h"
 
+#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -18,7 +20,8 @@ namespace sorvane {
 namespace {
 
 // Keeps the first failure of a removal, however many entries fail and on however many
-// threads: it is the one that explains the rest.
+// threads: it is the one that explains the rest. Also gathers what the threads freed, and
+// whether the removal was stopped.
 class RemovalFailure {
 public:
     explicit RemovalFailure(std::string location)
@@ -44,13 +47,30 @@ public:
         const std::lock_guard lock(mutex_);
         return !keptBy_.empty();
     }
+    // Each thread counts on its own and adds its sum once, when its part is done.
+    void addFreed(const FreedSpace& freed) {
+        const std::lock_guard lock(mutex_);
+        freed_.add(freed);
+    }
+    void markStopped() { stopped_.store(true); }
+    bool stopped() const { return stopped_.load(); }
     const std::string& location() const { return location_; }
     RemovalOutcome outcome(bool gone) const {
         const std::lock_guard lock(mutex_);
+        RemovalOutcome outcome;
+        outcome.gone = gone;
+        outcome.freed = freed_;
+        outcome.stopped = stopped_.load();
         if (error_ == 0 && !keptBy_.empty()) {
-            return {gone, 0, kept_, keptBy_};
+            outcome.entry = kept_;
+            outcome.keptBy = keptBy_;
+        } else if (error_ == 0 && outcome.stopped) {
+            outcome.entry = location_;
+        } else {
+            outcome.error = error_;
+            outcome.entry = entry_;
         }
-        return {gone, error_, entry_, {}};
+        return outcome;
     }
 
 private:
@@ -60,7 +80,30 @@ private:
     int error_ = 0;
     std::string kept_;
     std::string keptBy_;
+    FreedSpace freed_;
+    std::atomic<bool> stopped_ = false;
 };
+
+// The space an entry of the open folder holds that its removal would give back: its allocated
+// blocks when this is its last link (a folder always is), else nothing, since another name keeps
+// the data. Read right before the removal, so that of two links removed in turn the second
+// counts. device is set when there is something to count.
+std::uint64_t allocatedIfLast(int folder, const char* name, std::uint64_t& device) {
+    struct stat info {};
+    if (fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        return 0;
+    }
+    device = info.st_dev;
+    if (!S_ISDIR(info.st_mode) && info.st_nlink != 1) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(info.st_blocks) * 512;
+}
+
+// Removes an entry of the open folder and counts what it frees once it is gone; 0 or the errno
+// value of the failure.
+int unlinkCounting(int folder, const char* name, int flags, WritableFolders& writable,
+                   FreedSpace& freed);
 
 // Removes an entry of the open folder; when the folder's own mode refuses it and the folder is
 // ours, once more after letting its owner write to it. 0 or the errno value of the failure.
@@ -71,6 +114,17 @@ int unlinkIn(int folder, const char* name, int flags, WritableFolders& writable)
     int error = errno;
     if (error == EACCES && writable.makeWritable(folder)) {
         error = unlinkat(folder, name, flags) == 0 ? 0 : errno;
+    }
+    return error;
+}
+
+int unlinkCounting(int folder, const char* name, int flags, WritableFolders& writable,
+                   FreedSpace& freed) {
+    std::uint64_t device = 0;
+    const std::uint64_t bytes = allocatedIfLast(folder, name, device);
+    const int error = unlinkIn(folder, name, flags, writable);
+    if (error == 0) {
+        freed.add(device, bytes);
     }
     return error;
 }
@@ -86,11 +140,12 @@ int unlinkIn(int folder, const char* name, int flags, WritableFolders& writable)
 class RemovalVisitor : public TreeVisitor {
 public:
     RemovalVisitor(TreeWalk& walk, RemovalFailure& failure, WritableFolders& writable,
-                   const KeepList* keep)
+                   const KeepList* keep, const StopFlag* stop)
         : walk_(walk)
         , failure_(failure)
         , writable_(writable)
-        , keep_(keep) {}
+        , keep_(keep)
+        , stop_(stop) {}
 
     WalkStep opened(DescriptorStack& stack) override {
         if (keep_ != nullptr) {
@@ -101,6 +156,11 @@ public:
     }
 
     WalkStep visit(DescriptorStack& stack, const char* name, unsigned char type) override {
+        // Between two entries, never inside one: what went stays gone, the rest stays whole.
+        if (stop_ != nullptr && stop_->requested()) {
+            failure_.markStopped();
+            return WalkStep::stop;
+        }
         if (keep_ != nullptr && topGuarded(stack)) {
             const std::string relative = stack.pathTo(name);
             if (const KeepRule* rule = keep_->keeperOf(failure_.location() + "/" + relative)) {
@@ -111,7 +171,7 @@ public:
         if (type == DT_DIR) {
             return WalkStep::enter;
         }
-        const int error = unlinkIn(stack.top(), name, 0, writable_);
+        const int error = unlinkCounting(stack.top(), name, 0, writable_, freed_);
         if (error == 0 || error == ENOENT) {
             return WalkStep::skip;
         }
@@ -124,7 +184,7 @@ public:
 
     void notOpened(DescriptorStack& stack, const std::string& name, int error) override {
         if (error == ELOOP || error == ENOTDIR) {
-            const int why = unlinkIn(stack.top(), name.c_str(), 0, writable_);
+            const int why = unlinkCounting(stack.top(), name.c_str(), 0, writable_, freed_);
             if (why != 0 && why != ENOENT) {
                 failure_.record(stack.pathTo(name), why);
             }
@@ -134,7 +194,8 @@ public:
     }
 
     void left(DescriptorStack& stack, const std::string& name) override {
-        const int error = unlinkIn(stack.top(), name.c_str(), AT_REMOVEDIR, writable_);
+        const int error =
+            unlinkCounting(stack.top(), name.c_str(), AT_REMOVEDIR, writable_, freed_);
         if (error == 0 || error == ENOENT) {
             return;
         }
@@ -155,8 +216,10 @@ public:
         failure_.record(stack.pathTo({}), error);
     }
 
+    void done() override { failure_.addFreed(freed_); }
+
     std::unique_ptr<TreeVisitor> piece() override {
-        return std::make_unique<RemovalVisitor>(walk_, failure_, writable_, keep_);
+        return std::make_unique<RemovalVisitor>(walk_, failure_, writable_, keep_, stop_);
     }
 
 private:
@@ -171,6 +234,9 @@ private:
     RemovalFailure& failure_;
     WritableFolders& writable_;
     const KeepList* keep_;
+    const StopFlag* stop_;
+    // What this visitor's thread freed, added to the removal's once its part is done.
+    FreedSpace freed_;
     // By depth, whether the open folder there may hold a kept entry.
     std::vector<bool> guarded_;
 };
@@ -179,10 +245,10 @@ private:
 // keep list keeps, when one is given; true when parts went to other threads, which may have
 // left emptied folders behind.
 bool removeContents(int descriptor, RemovalFailure& failure, WritableFolders& writable,
-                    bool mayShare, const KeepList* keep) {
+                    bool mayShare, const KeepList* keep, const StopFlag* stop) {
     // A tree the keep list reaches into is walked by one thread, which knows its way down.
     TreeWalk walk(TreeWalk::Order::reading, mayShare && keep == nullptr);
-    RemovalVisitor visitor(walk, failure, writable, keep);
+    RemovalVisitor visitor(walk, failure, writable, keep, stop);
     walk.run(descriptor, visitor);
     return walk.handedOff();
 }
@@ -190,6 +256,18 @@ bool removeContents(int descriptor, RemovalFailure& failure, WritableFolders& wr
 bool somethingAt(int parent, const std::string& name) {
     struct stat info {};
     return fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
+}
+
+// Removes the selected entry from its parent, counting what that frees; 0 or the errno value.
+// Unlike the entries below it, the parent is not the selection's, so its mode is never changed.
+int removeSelected(int parent, const std::string& name, bool folder, FreedSpace& freed) {
+    std::uint64_t device = 0;
+    const std::uint64_t bytes = allocatedIfLast(parent, name.c_str(), device);
+    if (unlinkat(parent, name.c_str(), folder ? AT_REMOVEDIR : 0) != 0) {
+        return errno;
+    }
+    freed.add(device, bytes);
+    return 0;
 }
 
 constexpr int folderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
@@ -206,15 +284,15 @@ FileDescriptor openSelectedFolder(int parent, const std::string& name) {
 
 } // namespace
 
-RemovalOutcome Path::remove(const Url& url, const KeepList& keep) {
-    const RemovalOutcome outcome = removeLocation(url, keep);
+RemovalOutcome Path::remove(const Url& url, const KeepList& keep, const StopFlag* stop) {
+    const RemovalOutcome outcome = removeLocation(url, keep, stop);
     if (outcome.error != 0) {
         qCWarning(fsLog).noquote() << QString::fromStdString(outcome.reason());
     }
     return outcome;
 }
 
-RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep) {
+RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep, const StopFlag* stop) {
     const std::string& location = url.path();
     if (location.empty() || location == "/") {
         RemovalFailure failure("/");
@@ -224,6 +302,10 @@ RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep) {
     RemovalFailure failure(location);
     if (const KeepRule* rule = keep.keeperOf(location)) {
         failure.recordKept({}, rule->entry.text());
+        return failure.outcome(!exists(url));
+    }
+    if (stop != nullptr && stop->requested()) {
+        failure.markStopped();
         return failure.outcome(!exists(url));
     }
     const KeepList* guard = keep.guardsBelow(location) ? &keep : nullptr;
@@ -242,6 +324,10 @@ RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep) {
     } else if (!S_ISDIR(info.st_mode)) {
         if (unlinkat(at, name.c_str(), 0) != 0) {
             failure.record({}, errno);
+        } else if (info.st_nlink == 1) {
+            FreedSpace freed;
+            freed.add(info.st_dev, static_cast<std::uint64_t>(info.st_blocks) * 512);
+            failure.addFreed(freed);
         }
     } else {
         // The selected folder may be made writable, being part of the selection; its parent,
@@ -252,27 +338,31 @@ RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep) {
         const int openError = folder.error();
         // Folders whose last entries went on other threads are still there, empty: one pass
         // alone removes them, opened afresh and as carefully as before.
-        if (opened && removeContents(folder.release(), failure, writable, true, guard)) {
+        if (opened && removeContents(folder.release(), failure, writable, true, guard, stop) &&
+            !failure.stopped()) {
             FileDescriptor again = openSelectedFolder(at, name);
             if (again.isOpen()) {
-                removeContents(again.release(), failure, writable, false, guard);
+                removeContents(again.release(), failure, writable, false, guard, stop);
             }
         }
         // A folder that turned into a link or file since it was looked at goes as such. When
         // its contents failed, the cause recorded there is kept: it explains why it stays.
         const bool openable = opened || openError == ELOOP || openError == ENOTDIR;
+        FreedSpace freed;
         if (!openable) {
             failure.record({}, openError);
-        } else if (unlinkat(at, name.c_str(), opened ? AT_REMOVEDIR : 0) != 0 && errno != ENOENT) {
-            const int error = errno;
+        } else if (const int error = removeSelected(at, name, opened, freed);
+                   error != 0 && error != ENOENT) {
             // It stays, so it keeps the mode it had.
             if (opened) {
                 writable.restore(at, name);
             }
-            if (error != ENOTEMPTY || !failure.keptSomething()) {
+            // A stopped removal leaves what it did not come to, as it was asked to.
+            if (error != ENOTEMPTY || (!failure.keptSomething() && !failure.stopped())) {
                 failure.record({}, error);
             }
         }
+        failure.addFreed(freed);
     }
     return failure.outcome(!somethingAt(at, name));
 }

@@ -3,8 +3,8 @@
 namespace sorvane {
 
 void FreedSpace::add(std::uint64_t device, std::uint64_t bytes) {
-    // A device that gave back nothing is not listed.
-    if (bytes > 0) {
+    // A device where nothing was freed stays out, so that byDevice() names only those touched.
+    if (bytes != 0) {
         byDevice_[device] += bytes;
     }
 }

@@ -4,6 +4,7 @@
 #include "MeasuredSize.h"
 #include "PathType.h"
 #include "RemovalOutcome.h"
+#include "StopFlag.h"
 #include "Url.h"
 #include "WalkStep.h"
 #include "platform/icons/Icon.h"
@@ -85,8 +86,12 @@ public:
     // Removes a file, a link (as a link) or a whole folder without ever following a link; says
     // whether nothing is left at the location and, when something failed, the first failure
     // and where it happened (also logged, once). Whatever the location, what the keep list keeps
-    // stays, with the folders on the way to it: a kept location is not touched at all.
-    static RemovalOutcome remove(const Url& url, const KeepList& keep);
+    // stays, with the folders on the way to it: a kept location is not touched at all. The
+    // outcome says what the removal freed on disk: the allocated size of each entry whose last
+    // link went, per file system. Given a stop flag, the removal looks at it before each entry
+    // and, once asked, ends there: what went stays gone, and the outcome says it was stopped.
+    static RemovalOutcome remove(const Url& url, const KeepList& keep,
+                                 const StopFlag* stop = nullptr);
     // True only when the system says that nothing is at the location; a location that cannot be
     // looked at (a link on the way, a path too long) is not gone.
     static bool isGone(const Url& url);
@@ -117,7 +122,8 @@ public:
     static void walk(const Url& folder, const std::function<WalkStep(const FolderEntry&)>& visit);
 
 private:
-    static RemovalOutcome removeLocation(const Url& url, const KeepList& keep);
+    static RemovalOutcome removeLocation(const Url& url, const KeepList& keep,
+                                         const StopFlag* stop);
 };
 
 } // namespace sorvane

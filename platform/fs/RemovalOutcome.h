@@ -1,5 +1,8 @@
 #pragma once
 
+#include "FreedSpace.h"
+#include "RemovalReason.h"
+
 #include <string>
 
 namespace sorvane {
@@ -16,10 +19,19 @@ struct RemovalOutcome {
     std::string entry;
     // The keep-list entry that kept the entry, when nothing failed; empty otherwise.
     std::string keptBy;
+    // The allocated space given back by what went, measured entry by entry as it went.
+    FreedSpace freed;
+    // The removal was asked to stop before it was done; what went stays gone.
+    bool stopped = false;
 
-    // "entry: the system's error text", "entry: kept by ENTRY", or empty when nothing failed and
-    // nothing was kept.
+    // "entry: the system's error text", "entry: kept by ENTRY", "entry: stopped", or empty when
+    // nothing failed, nothing was kept and nothing stopped the removal.
     std::string reason() const;
+    // Why something stays, in the words reports use: none when nothing does, already gone when
+    // nothing was there to remove (ENOENT is only ever recorded for the location itself, since
+    // entries that vanish below it are what a removal wants). A failure explains more than a
+    // stop, a stop more than a keep.
+    RemovalReason why() const;
 };
 
 } // namespace sorvane

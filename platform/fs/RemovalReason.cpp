@@ -35,7 +35,8 @@ RemovalReason reasonOfError(int error) {
         return RemovalReason::permissionDenied;
     case EROFS:
         return RemovalReason::readOnly;
-    // Removing a folder that another file system is mounted on.
+    // The removal refuses a folder where another file system is mounted with EXDEV, and the
+    // system refuses to remove a mount point with EBUSY.
     case EBUSY:
     case EXDEV:
         return RemovalReason::mountPoint;

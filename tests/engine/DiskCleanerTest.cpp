@@ -1,5 +1,7 @@
 #include "engine/DiskCleaner.h"
+#include "platform/journal/CleaningJournal.h"
 #include "platform/keep/KeepListFile.h"
+#include "support/BundleFixture.h"
 #include "support/Processes.h"
 #include "support/TempHome.h"
 
@@ -12,6 +14,7 @@
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace sorvane;
 using test::TempHome;
@@ -55,6 +58,19 @@ struct Recorder final : public DiskCleanerDelegate {
     }
     void cleanerDidStartCleaning() override { record("startCleaning"); }
     void cleanerDidFinishCleaning() override { record("finishCleaning"); }
+    void cleanerDidStopSearch() override { record("stopSearch"); }
+    void cleanerDidProgressCleaning(const CleaningProgress& progress) override {
+        details.push_back(progress);
+    }
+    void cleanerDidSummarizeCleaning(const CleaningSummary& made) override { summary = made; }
+    // The reason of each remaining location by path.
+    std::map<std::string, RemovalReason> reasons() const {
+        std::map<std::string, RemovalReason> made;
+        for (const auto& remaining : summary.remaining) {
+            made[remaining.path] = remaining.reason;
+        }
+        return made;
+    }
 
     void record(const std::string& event) {
         EXPECT_EQ(QThread::currentThread(), QCoreApplication::instance()->thread()) << event;
@@ -72,6 +88,8 @@ struct Recorder final : public DiskCleanerDelegate {
     std::shared_ptr<DiskCleaner> engine;
     std::vector<std::string> events;
     std::vector<float> progresses;
+    std::vector<CleaningProgress> details;
+    CleaningSummary summary;
 };
 
 std::shared_ptr<Recorder> recorderOf(std::shared_ptr<DiskCleaner> engine) {
@@ -98,6 +116,15 @@ TestCategory::Fill adding(std::vector<std::shared_ptr<CleanerItem>> items) {
             result.add(made);
         }
     };
+}
+
+// Each location one selected item.
+TestCategory::Fill selecting(const std::vector<std::string>& locations) {
+    std::vector<std::shared_ptr<CleanerItem>> items;
+    for (const auto& location : locations) {
+        items.push_back(item(QString::fromStdString(location), Url(location), {}, true));
+    }
+    return adding(items);
 }
 
 } // namespace
@@ -281,4 +308,111 @@ TEST(DiskCleanerTest, SearchAndCleaningObeyTheKeepListAsItIsThen) {
     EXPECT_FALSE(test::exists(home.pathOf("a/x/junk")));
     EXPECT_TRUE(test::exists(home.pathOf("c/file")));
     EXPECT_TRUE(category->result()->isEmpty()) << "both were cleaned as far as they may be";
+}
+
+TEST(DiskCleanerTest, EachLocationThatStaysSaysWhyInTheSummaryAndTheJournal) {
+    const TempHome home;
+    const std::string kept = home.file("keeping/kept/x", 10);
+    home.file("keeping/other", 5000);
+    ASSERT_FALSE(KeepListFile::change({kept}, {}));
+    const std::string gone = home.file("gone", 10);
+    const auto recorder = recorderOf(DiskCleaner::create(std::make_shared<TestCategory>(
+        "A", selecting({home.pathOf("keeping"), gone, undeletable.path(), home.file("x", 9)}))));
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startSearch, "finish"));
+    std::filesystem::remove(gone);
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startCleaning, "finishCleaning"));
+    const std::map<std::string, RemovalReason> expected{
+        {home.pathOf("keeping"), RemovalReason::kept},
+        {gone, RemovalReason::alreadyGone},
+        {undeletable.path(), RemovalReason::permissionDenied}};
+    EXPECT_EQ(recorder->reasons(), expected);
+    EXPECT_FALSE(recorder->summary.stopped);
+    const auto lines = CleaningJournal::read();
+    ASSERT_EQ(lines.size(), 4U);
+    std::uint64_t journalled = 0;
+    for (const auto& line : lines) {
+        const auto reason = expected.find(line.location);
+        EXPECT_EQ(line.reason, reason == expected.end() ? "" : wordOf(reason->second));
+        EXPECT_EQ(line.removed, reason == expected.end());
+        EXPECT_EQ(line.cleaning, lines[0].cleaning);
+        journalled += line.bytes;
+    }
+    EXPECT_GT(journalled, 0U);
+    EXPECT_EQ(journalled, recorder->summary.freed.total());
+}
+
+// A cancel while a 100,000-entry folder goes stops it at its next entry: the summary names
+// it and the location not reached as stopped, both are there, and the next search runs. The
+// reports of a cleaning run whole rise to every item and byte.
+TEST(DiskCleanerTest, ACancelStopsACleaningAtItsNextEntryAndProgressRisesToTheEnd) {
+    const TempHome home;
+    for (int i = 0; i < 100000; ++i) {
+        if (i < 100) {
+            home.folder("big/d" + std::to_string(i));
+        }
+        test::writeFile(home.pathOf("big/d" + std::to_string(i % 100)) + "/f" + std::to_string(i),
+                        "x");
+    }
+    const std::string big = home.pathOf("big");
+    const std::string small = home.file("small/f", 10);
+    const auto recorder = recorderOf(DiskCleaner::create(
+        {std::make_shared<TestCategory>("A", selecting({big})),
+         std::make_shared<TestCategory>("B", selecting({home.pathOf("small")}))}));
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startSearch, "finish"));
+    recorder->events.clear();
+    ASSERT_TRUE(recorder->engine->startCleaning().isStarted());
+    // The first report names the big folder before its removal begins.
+    ASSERT_TRUE(test::waitUntil([&] { return !recorder->details.empty(); }));
+    recorder->engine->cancel();
+    ASSERT_TRUE(test::waitUntil([&] { return recorder->saw("finishCleaning"); }, 120000));
+    EXPECT_TRUE(recorder->summary.stopped);
+    EXPECT_EQ(recorder->reasons(),
+              (std::map<std::string, RemovalReason>{
+                  {big, RemovalReason::stopped}, {home.pathOf("small"), RemovalReason::stopped}}));
+    EXPECT_TRUE(test::exists(big)) << "stopped midway, not run to its end";
+    EXPECT_TRUE(test::exists(small));
+    EXPECT_EQ(CleaningJournal::read().size(), 2U);
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startSearch, "finish"));
+    EXPECT_EQ(recorder->events.size(), 8U) << "both categories searched again";
+    recorder->details.clear();
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startCleaning, "finishCleaning"));
+    const auto& details = recorder->details;
+    for (std::size_t i = 1; i < details.size(); ++i) {
+        EXPECT_GE(details[i].bytesDone, details[i - 1].bytesDone);
+        EXPECT_GE(details[i].itemsDone, details[i - 1].itemsDone);
+    }
+    EXPECT_EQ(details.back().itemsDone, 2U);
+    EXPECT_EQ(details.back().itemsTotal, 2U);
+    EXPECT_EQ(details.back().bytesDone, details.back().bytesTotal);
+    EXPECT_GT(details.back().bytesTotal, 10U);
+    EXPECT_FALSE(test::exists(big));
+}
+
+TEST(DiskCleanerTest, ACancelStopsASearchBeforeItsNextCategory) {
+    const TempHome home;
+    std::promise<void> entered;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    bool first = true;
+    const auto fill = selecting({home.file("a", 10)});
+    const auto recorder = recorderOf(
+        DiskCleaner::create({std::make_shared<TestCategory>("A",
+                                                            [&](CleanerResult& result) {
+                                                                if (std::exchange(first, false)) {
+                                                                    entered.set_value();
+                                                                    released.wait();
+                                                                }
+                                                                fill(result);
+                                                            }),
+                             std::make_shared<TestCategory>("B", fill)}));
+    ASSERT_TRUE(recorder->engine->startSearch().isStarted());
+    entered.get_future().wait();
+    recorder->engine->cancel();
+    release.set_value();
+    ASSERT_TRUE(test::waitUntil([&] { return recorder->saw("finish"); }));
+    EXPECT_EQ(recorder->events, (std::vector<std::string>{"start", "will A", "selected 10",
+                                                          "progress", "stopSearch", "finish"}));
+    EXPECT_EQ(recorder->engine->selectedSize(), 10U) << "the category searched keeps its items";
+    ASSERT_TRUE(recorder->run(&DiskCleaner::startSearch, "finish"));
+    EXPECT_TRUE(recorder->saw("will B"));
 }

@@ -93,7 +93,8 @@ expect_completions() {
     got=$(completions "$@" | tr '\n' ' ' | sed 's/ $//')
     [ "$got" = "$want" ] || fail "completing '$*' gave '$got', not '$want'"
 }
-expect_completions "--help --version clean keep scan" sorvane-cli ""
+expect_completions "--help --version clean history keep scan" sorvane-cli ""
+expect_completions "--home --json --since" sorvane-cli history ""
 expect_completions "--home --json --layout --root add list remove" sorvane-cli keep ""
 expect_completions "scan" sorvane-cli s
 expect_completions "--category --home --items --json --layout --root" sorvane-cli scan --json ""

@@ -39,6 +39,12 @@ int main(int argc, char** argv) {
                     size.complete ? "" : " incomplete");
     } else if (operation == "remove") {
         std::fputs(sorvane::Path::remove(url, {}).gone ? "gone\n" : "left\n", stdout);
+    } else if (operation == "remove-freed") {
+        // What the removal says it freed, and why something stays.
+        const auto outcome = sorvane::Path::remove(url, {});
+        std::printf("%s %llu %s\n", outcome.gone ? "gone" : "left",
+                    static_cast<unsigned long long>(outcome.freed.total()),
+                    std::string(sorvane::wordOf(outcome.why())).c_str());
     } else if (operation == "keep-add") {
         // Many small changes, each under the list's lock, to race another process doing the same.
         sorvane::KeepListFile::useLocation(argv[2]);

@@ -1,5 +1,6 @@
 #include "TempHome.h"
 
+#include "platform/journal/CleaningJournal.h"
 #include "platform/keep/KeepListFile.h"
 
 #include <algorithm>
@@ -40,10 +41,12 @@ TempHome::TempHome()
     setenv("HOME", path_.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     // The user's own keep list must neither shape nor see a test.
     KeepListFile::useLocation(pathOf(".config/Sorvane/keep.list"));
+    CleaningJournal::useFolder(pathOf(".local/state/sorvane"));
 }
 
 TempHome::~TempHome() {
     KeepListFile::useLocation({});
+    CleaningJournal::useFolder({});
     if (hadHome_) {
         setenv("HOME", previousHome_.c_str(), 1); // NOLINT(concurrency-mt-unsafe)
     } else {

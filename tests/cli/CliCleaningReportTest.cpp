@@ -1,0 +1,144 @@
+// What clean --yes says it freed and why locations stay, its journal whatever happens to the
+// process, and the history command, with the CLI run as a real process.
+
+#include "platform/journal/CleaningJournal.h"
+#include "support/BundleFixture.h"
+#include "support/Processes.h"
+#include "support/TempHome.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace sorvane;
+using namespace sorvane::test;
+
+namespace {
+
+QStringList cleanArguments(const TempHome& home) {
+    return {"--layout", "freedesktop",
+            "--home",   QString::fromStdString(home.path()),
+            "--root",   QString::fromStdString(home.folder("root")),
+            "clean",    "--yes",
+            "--json",   "--category",
+            "XDG_CACHE"};
+}
+
+// Two caches of 10,000 files each and a few small ones: long enough to be caught midway.
+void fillCaches(const TempHome& home) {
+    for (int i = 0; i < 20000; ++i) {
+        const std::string folder =
+            home.pathOf(".cache/big" + std::to_string(i % 2) + "/d" + std::to_string(i % 50));
+        if (i < 100) {
+            home.folder(folder.substr(home.path().size() + 1));
+        }
+        writeFile(folder + "/f" + std::to_string(i), "x");
+    }
+    for (const char* small : {"a", "m", "z"}) {
+        home.file(".cache/" + std::string(small) + "/f", 10);
+    }
+}
+
+// Every line of the journal file, each checked to be one whole entry.
+std::vector<std::string> wholeLines(const std::string& path) {
+    const std::string text = readFile(path);
+    EXPECT_TRUE(text.empty() || text.back() == '\n');
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        EXPECT_TRUE(CleaningJournal::decode(lines.back())) << lines.back();
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+QJsonObject json(const std::string& text) {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object();
+}
+
+} // namespace
+
+// The CLI is sent a signal once the journal holds its first line: SIGINT stops it at its next
+// entry and it reports the rest as stopped with status 130; SIGKILL leaves only whole lines.
+TEST(CliCleaningReportTest, AnInterruptStopsTheCleaningAndTheJournalStaysWhole) {
+    for (const int signal : {SIGINT, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        const TempHome home;
+        fillCaches(home);
+        QProcess cli;
+        cli.start(QStringLiteral(SORVANE_CLI), cleanArguments(home));
+        ASSERT_TRUE(cli.waitForStarted());
+        ASSERT_TRUE(waitUntil([&] { return !readFile(CleaningJournal::path()).empty(); }, 60000));
+        ::kill(static_cast<pid_t>(cli.processId()), signal);
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        const auto lines = wholeLines(CleaningJournal::path());
+        if (signal == SIGKILL) {
+            EXPECT_EQ(cli.exitStatus(), QProcess::CrashExit);
+            continue;
+        }
+        EXPECT_EQ(cli.exitCode(), 130) << cli.readAllStandardError().toStdString();
+        const QJsonObject report = json(cli.readAllStandardOutput().toStdString());
+        EXPECT_TRUE(report.value("stopped").toBool());
+        const QJsonArray remaining = report.value("remainingReasons").toArray();
+        ASSERT_FALSE(remaining.isEmpty());
+        for (const auto& location : remaining) {
+            EXPECT_EQ(location.toObject().value("reason").toString(), "stopped");
+            EXPECT_TRUE(exists(location.toObject().value("location").toString().toStdString()));
+        }
+        for (const auto& location : report.value("deleted").toArray()) {
+            EXPECT_FALSE(exists(location.toString().toStdString()));
+        }
+        EXPECT_EQ(lines.size(), static_cast<std::size_t>(remaining.size() +
+                                                         report.value("deleted").toArray().size()));
+    }
+}
+
+// A folder of another user in the cache stays as permission-denied, named in both reports and
+// in the journal, which history shows from a given day on.
+TEST(CliCleaningReportTest, ReasonsFreedSpaceAndHistory) {
+    if (!runningAsRoot()) {
+        GTEST_SKIP() << "another user's folder needs root to be made";
+    }
+    const TempHome home;
+    const std::string theirs = home.file(".cache/theirs/f", 10);
+    home.folder(".cache/ours");
+    writeFile(home.pathOf(".cache/ours/f"), std::string(100000, 'x'));
+    home.chownAll(unprivilegedUid(), unprivilegedGid());
+    ASSERT_EQ(chown(home.pathOf(".cache/theirs").c_str(), 0, 0), 0);
+    static const ProgramCopy cli(QStringLiteral(SORVANE_CLI));
+    const QStringList arguments = cleanArguments(home);
+    const auto cleaned = runUnprivileged(cli.path(), arguments);
+    EXPECT_EQ(cleaned.exitCode, 1) << cleaned.err;
+    const QJsonObject report = json(cleaned.out);
+    EXPECT_GE(report.value("freed").toDouble(), 100000);
+    const QJsonObject stays = report.value("remainingReasons").toArray().at(0).toObject();
+    EXPECT_EQ(stays.value("location").toString().toStdString(), home.pathOf(".cache/theirs"));
+    EXPECT_EQ(stays.value("reason").toString(), "permission-denied");
+    EXPECT_EQ(stays.value("message").toString().toStdString(), theirs + ": Permission denied");
+    QStringList inText = arguments;
+    inText.removeAll(QStringLiteral("--json"));
+    const auto again = runUnprivileged(cli.path(), inText);
+    EXPECT_NE(again.out.find("Freed on disk: "), std::string::npos) << again.out;
+    EXPECT_NE(again.out.find(home.pathOf(".cache/theirs") + " (permission denied: "),
+              std::string::npos)
+        << again.out;
+    const QStringList history{"--home", QString::fromStdString(home.path()), "history"};
+    const std::vector<std::tuple<QStringList, int, std::string>> cases{
+        {{"--since", "2000-01-01"}, 0, "XDG_CACHE                  remaining"},
+        {{"--json", "--since", "2999-01-01T00:00:00Z"}, 0, "\"entries\": []"},
+        {{"--since", "yesterday"}, 2, "--since 'yesterday' is not a date"},
+    };
+    for (const auto& [more, status, expected] : cases) {
+        const auto shown = run(QStringLiteral(SORVANE_CLI), history + more);
+        EXPECT_EQ(shown.exitCode, status);
+        EXPECT_NE((shown.out + shown.err).find(expected), std::string::npos)
+            << shown.out << shown.err;
+    }
+    EXPECT_NE(run(QStringLiteral(SORVANE_CLI), history).out.find("permission-denied"),
+              std::string::npos);
+}
