@@ -3,7 +3,7 @@
 #include "AppStrings.h"
 
 #include "platform/desktop/Finder.h"
-#include "platform/places/JournalLocation.h"
+#include "platform/journal/CleaningJournal.h"
 #include "platform/text/IO.h"
 
 #include <sys/sysmacros.h>
@@ -20,7 +20,7 @@ QString sized(std::uint64_t bytes) {
 
 CleaningSummaryModel::CleaningSummaryModel(QObject* parent)
     : QAbstractListModel(parent)
-    , historyPath_(QString::fromStdString(journalLocation())) {}
+    , historyPath_(QString::fromStdString(CleaningJournal::path())) {}
 
 int CleaningSummaryModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(summary_.remaining.size());

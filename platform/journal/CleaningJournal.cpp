@@ -132,7 +132,11 @@ std::string CleaningJournal::folder() {
     }
     const char* state = std::getenv("XDG_STATE_HOME"); // NOLINT(concurrency-mt-unsafe)
     if (state != nullptr && state[0] == '/') {
-        return std::string(state) + "/sorvane";
+        std::string folder(state);
+        while (folder.size() > 1 && folder.back() == '/') {
+            folder.pop_back();
+        }
+        return folder + "/sorvane";
     }
     const char* home = std::getenv("HOME"); // NOLINT(concurrency-mt-unsafe)
     return std::string(home != nullptr ? home : "") + "/.local/state/sorvane";

@@ -1,5 +1,5 @@
 #include "platform/places/Directory.h"
-#include "platform/places/JournalLocation.h"
+#include "platform/journal/CleaningJournal.h"
 #include "platform/places/SystemRoot.h"
 #include "support/TempHome.h"
 
@@ -33,11 +33,12 @@ TEST(DirectoryTest, LocationsFollowTheHomeRuleAndTheSystemRoot) {
 // The journal of cleanings lies in the state folder; a relative XDG_STATE_HOME is ignored.
 TEST(DirectoryTest, JournalLiesInTheStateFolder) {
     const test::TempHome temporary; // puts HOME back when it goes
+    CleaningJournal::useFolder({}); // the temporary home's own, until it goes
     setenv("HOME", "/home/ann", 1); // NOLINT(concurrency-mt-unsafe)
     for (const auto& [state, journal] : {std::pair{"/var/st/", "/var/st/sorvane/journal.jsonl"},
                                          {"rel", "/home/ann/.local/state/sorvane/journal.jsonl"}}) {
         setenv("XDG_STATE_HOME", state, 1); // NOLINT(concurrency-mt-unsafe)
-        EXPECT_EQ(journalLocation(), journal) << state;
+        EXPECT_EQ(CleaningJournal::path(), journal) << state;
     }
     unsetenv("XDG_STATE_HOME"); // NOLINT(concurrency-mt-unsafe)
 }
