@@ -1,7 +1,9 @@
 #include "CleanReport.h"
 
 #include "JsonWriter.h"
+#include "engine/EngineStrings.h"
 #include "platform/fs/Path.h"
+#include "platform/text/DisplayWidth.h"
 #include "platform/text/EscapedText.h"
 #include "platform/text/IO.h"
 
@@ -79,46 +81,50 @@ void CleanReport::recordOutcome(const KeepList& keep, const CleaningSummary& sum
 }
 
 void CleanReport::writeText(std::FILE* out) const {
+    // Counts and sizes in the language the names are in; columns by what a terminal shows.
+    const QLocale locale = EngineStrings::locale();
+    const auto size = [&](std::uint64_t bytes) { return IO::formattedSize(bytes, locale); };
+    const auto count = [](const char* key, std::size_t n) {
+        return EngineStrings::text(key, static_cast<std::int64_t>(n)).toStdString();
+    };
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
     std::fprintf(out, "%s\n",
                  cleaned_ ? "Selected for deletion:"
                           : "Would delete (nothing is deleted without --yes):");
     for (const auto& selected : selection_) {
-        std::fprintf(out, "  %-26s %-50s %12s\n", selected.categoryKey.c_str(),
-                     EscapedText::escape(selected.item.name).c_str(),
-                     IO::formattedSize(selected.item.size).c_str());
+        std::fprintf(out, "  %s %s %s\n", DisplayWidth::padRight(selected.categoryKey, 26).c_str(),
+                     DisplayWidth::padRight(EscapedText::escape(selected.item.name), 50).c_str(),
+                     DisplayWidth::padLeft(size(selected.item.size), 12).c_str());
         for (const auto& location : selected.item.locations()) {
             std::fprintf(out, "      %s\n", EscapedText::escape(location).c_str());
         }
     }
-    std::fprintf(out, "Selected: %zu item%s, %s\n", selection_.size(),
-                 selection_.size() == 1 ? "" : "s", IO::formattedSize(selectedSize()).c_str());
+    std::fprintf(out, "Selected: %s, %s\n", count("ITEM_COUNT", selection_.size()).c_str(),
+                 size(selectedSize()).c_str());
     if (!cleaned_) {
         return;
     }
-    std::fprintf(out, "Freed on disk: %s%s\n", IO::formattedSize(freed_.total()).c_str(),
+    std::fprintf(out, "Freed on disk: %s%s\n", size(freed_.total()).c_str(),
                  stopped_ ? " (stopped before the end)" : "");
     if (freed_.byDevice().size() > 1) {
         for (const auto& [device, bytes] : freed_.byDevice()) {
             std::fprintf(out, "  on file system %s: %s\n", deviceName(device).c_str(),
-                         IO::formattedSize(bytes).c_str());
+                         size(bytes).c_str());
         }
     }
-    std::fprintf(out, "Deleted: %zu location%s\n", deleted_.size(),
-                 deleted_.size() == 1 ? "" : "s");
+    std::fprintf(out, "Deleted: %s\n", count("LOCATION_COUNT", deleted_.size()).c_str());
     for (const auto& location : deleted_) {
         std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
     }
     if (!kept_.empty()) {
-        std::fprintf(out, "Kept below: %zu location%s (see sorvane-cli keep)\n", kept_.size(),
-                     kept_.size() == 1 ? "" : "s");
+        std::fprintf(out, "Kept below: %s (see sorvane-cli keep)\n",
+                     count("LOCATION_COUNT", kept_.size()).c_str());
         for (const auto& location : kept_) {
             std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
         }
     }
-    std::fprintf(out, "Remaining: %zu location%s\n", remaining_.size(),
-                 remaining_.size() == 1 ? "" : "s");
+    std::fprintf(out, "Remaining: %s\n", count("LOCATION_COUNT", remaining_.size()).c_str());
     for (const auto& location : remaining_) {
         std::fprintf(out, "  %s (%s: %s)\n", EscapedText::escape(location.path).c_str(),
                      inWords(location.reason).c_str(),
