@@ -38,7 +38,7 @@ check_installed_programs() {
 import json, sys
 report = json.load(open(sys.argv[1]))
 assert report["layout"] == "freedesktop", report["layout"]
-assert len(report["categories"]) == 18, len(report["categories"])
+assert len(report["categories"]) == 24, len(report["categories"])
 assert sum(len(c["items"]) for c in report["categories"]) > 0
 assert sum(c["size"] for c in report["categories"]) > 0
 PY
