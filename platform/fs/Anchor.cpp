@@ -205,4 +205,22 @@ void Anchor::setKernelResolverAllowed(bool allowed) {
     kernelResolverAllowed.store(allowed);
 }
 
+FileDescriptor Anchor::openFolderMaking(const std::string& folder) {
+    FileDescriptor opened = open(Url::folder(folder), O_RDONLY | O_DIRECTORY);
+    const std::size_t slash = folder.rfind('/');
+    if (opened.isOpen() || opened.error() != ENOENT || slash == 0 || slash == std::string::npos) {
+        return opened;
+    }
+    const FileDescriptor parent = openFolderMaking(folder.substr(0, slash));
+    if (!parent.isOpen()) {
+        return FileDescriptor(-1, parent.error());
+    }
+    const std::string name = folder.substr(slash + 1);
+    if (mkdirat(parent.get(), name.c_str(), 0700) != 0 && errno != EEXIST) {
+        return FileDescriptor(-1, errno);
+    }
+    return FileDescriptor::adopt(
+        openat(parent.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+}
+
 } // namespace sorvane

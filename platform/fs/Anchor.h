@@ -41,6 +41,11 @@ public:
     };
     static Parent openParent(const Url& location);
 
+    // Opens a folder as open() does, making it and the folders above it that are missing, 0700
+    // (what they hold is the user's alone), each made and opened from its parent without
+    // following a link.
+    static FileDescriptor openFolderMaking(const std::string& folder);
+
     // Resolves a path relative to an open folder, one component at a time, never through a
     // link and never above the folder. An empty path opens the folder itself again.
     static FileDescriptor openBeneath(int folder, const std::string& relative, int flags);

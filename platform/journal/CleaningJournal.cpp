@@ -12,7 +12,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +20,6 @@ namespace sorvane {
 namespace {
 
 constexpr const char* fileName = "journal.jsonl";
-constexpr const char* lockName = "journal.jsonl.lock";
 constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 struct Place {
@@ -36,25 +34,6 @@ Place& place() {
 
 std::string now() {
     return QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
-}
-
-// Opens the folder, making it and the folders above it that are missing (0700: what was
-// removed is nobody else's business), never through a link.
-FileDescriptor openFolderMaking(const std::string& folder) {
-    FileDescriptor opened = Anchor::open(Url::folder(folder), O_RDONLY | O_DIRECTORY);
-    const std::size_t slash = folder.rfind('/');
-    if (opened.isOpen() || opened.error() != ENOENT || slash == 0 || slash == std::string::npos) {
-        return opened;
-    }
-    const FileDescriptor parent = openFolderMaking(folder.substr(0, slash));
-    if (!parent.isOpen()) {
-        return FileDescriptor(-1, parent.error());
-    }
-    const std::string name = folder.substr(slash + 1);
-    if (mkdirat(parent.get(), name.c_str(), 0700) != 0 && errno != EEXIST) {
-        return FileDescriptor(-1, errno);
-    }
-    return FileDescriptor::adopt(openat(parent.get(), name.c_str(), folderFlags));
 }
 
 std::string readAll(int folder, const char* name) {
@@ -151,13 +130,19 @@ std::string CleaningJournal::path() {
     return folder() + "/" + fileName;
 }
 
+JournalLock CleaningJournal::hold() {
+    const FileDescriptor folder = Anchor::openFolderMaking(CleaningJournal::folder());
+    return JournalLock::take(folder.get(), JournalLock::Mode::exclusive);
+}
+
 bool CleaningJournal::record(const std::string& category, const std::string& location,
                              std::uint64_t bytes, bool removed, const std::string& reason,
                              const std::string& message) {
     const JournalLine line{now(), cleaning_, layout_, category, location,
                            bytes, removed,   reason,  message};
     const std::string text = encode(line) + "\n";
-    const FileDescriptor folder = openFolderMaking(CleaningJournal::folder());
+    const FileDescriptor folder = Anchor::openFolderMaking(CleaningJournal::folder());
+    const JournalLock lock = JournalLock::take(folder.get(), JournalLock::Mode::shared);
     FileDescriptor file =
         folder.isOpen() ? FileDescriptor::adopt(
                               openat(folder.get(), fileName,
@@ -186,15 +171,9 @@ void CleaningJournal::trim() {
         static_cast<std::uint64_t>(info.st_size) <= capBytes) {
         return;
     }
-    const FileDescriptor lock = FileDescriptor::adopt(
-        openat(folder.get(), lockName, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!lock.isOpen()) {
+    const JournalLock lock = JournalLock::take(folder.get(), JournalLock::Mode::exclusive);
+    if (!lock.held()) {
         return;
-    }
-    while (flock(lock.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            return;
-        }
     }
     // Read under the lock: another cleaning that trimmed meanwhile left a file to trim no more.
     const std::string kept = newestCleanings(readAll(folder.get(), fileName), trimmedBytes);

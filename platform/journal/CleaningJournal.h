@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/journal/JournalLock.h"
+
 #include <QDateTime>
 
 #include <cstdint>
@@ -32,7 +34,8 @@ struct JournalLine {
 // path). Each line is written with one write() to a file opened for appending, so a process
 // killed in the middle of a cleaning leaves whole lines behind. Once the file has grown past
 // capBytes, the start of the next cleaning rewrites it with the newest whole cleanings that fit
-// in trimmedBytes, under a lock beside it, through a new file that takes its place.
+// in trimmedBytes, through a new file that takes its place; lines are appended under a shared
+// JournalLock and the rewrite holds it exclusively, so no line goes to the file being replaced.
 class CleaningJournal {
 public:
     static constexpr std::uint64_t capBytes = 2U << 20U;
@@ -51,6 +54,9 @@ public:
     // Keeps the journal in the given folder instead; an empty path restores the default.
     static void useFolder(std::string folder);
     static std::string path();
+    // Holds the journal exclusively, making its folder when missing: every cleaning waits at
+    // its next line until the hold goes.
+    static JournalLock hold();
 
     // The lines written at or after since (all of them when since is not valid), oldest first;
     // lines that cannot be read as one are passed by.

@@ -21,7 +21,6 @@ namespace {
 
 constexpr const char* fileName = "keep.list";
 constexpr const char* lockName = "keep.list.lock";
-constexpr int folderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 struct Place {
     std::mutex mutex;
@@ -39,24 +38,6 @@ std::string folderOf(const std::string& path) {
 
 std::string describe(const std::string& where, int error) {
     return where + ": " + std::strerror(error);
-}
-
-// Opens the folder, making it and the folders above it that are missing, never through a link.
-FileDescriptor openFolderMaking(const std::string& folder) {
-    FileDescriptor opened = Anchor::open(Url::folder(folder), O_RDONLY | O_DIRECTORY);
-    const std::size_t slash = folder.rfind('/');
-    if (opened.isOpen() || opened.error() != ENOENT || slash == 0 || slash == std::string::npos) {
-        return opened;
-    }
-    const FileDescriptor parent = openFolderMaking(folder.substr(0, slash));
-    if (!parent.isOpen()) {
-        return FileDescriptor(-1, parent.error());
-    }
-    const std::string name = folder.substr(slash + 1);
-    if (mkdirat(parent.get(), name.c_str(), 0700) != 0 && errno != EEXIST) {
-        return FileDescriptor(-1, errno);
-    }
-    return FileDescriptor::adopt(openat(parent.get(), name.c_str(), folderFlags));
 }
 
 // The whole file, or the errno value reading it failed with; ENOENT when there is none.
@@ -182,7 +163,7 @@ std::optional<std::string> KeepListFile::change(const std::vector<std::string>& 
                                                 const std::vector<std::string>& remove) {
     const std::string path = location();
     const std::string folderPath = folderOf(path);
-    const FileDescriptor folder = openFolderMaking(folderPath);
+    const FileDescriptor folder = Anchor::openFolderMaking(folderPath);
     if (!folder.isOpen()) {
         return describe(folderPath, folder.error());
     }

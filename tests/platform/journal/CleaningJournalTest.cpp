@@ -3,7 +3,9 @@
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace sorvane;
 using namespace sorvane::test;
@@ -43,7 +45,14 @@ TEST(CleaningJournalTest, TrimsToTheNewestWholeCleaningsAndReadsFromATime) {
     ASSERT_FALSE(kept.empty());
     EXPECT_EQ(kept.size() % 400, 0U) << "cleanings are kept whole";
     EXPECT_EQ(kept.back().cleaning, "c29");
-    EXPECT_TRUE(next.record("XDG_CACHE", "/x", 1, false, "stopped", "/x: stopped"));
+    // A line waits while the journal is held, as for another process's rewrite of it.
+    std::optional<JournalLock> held = CleaningJournal::hold();
+    ASSERT_TRUE(held->held());
+    std::thread writer([&] { next.record("XDG_CACHE", "/x", 1, false, "stopped", "/x: stopped"); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(CleaningJournal::read().back().cleaning, "c29");
+    held.reset();
+    writer.join();
     EXPECT_EQ(CleaningJournal::read().back().reason, "stopped");
     EXPECT_EQ(CleaningJournal::path(), home.pathOf(".local/state/sorvane/journal.jsonl"));
 }
