@@ -4,6 +4,7 @@
 #include "platform/journal/CleaningJournal.h"
 #include "support/BundleFixture.h"
 #include "support/Processes.h"
+#include "support/SafetySkip.h"
 #include "support/TempHome.h"
 
 #include <QJsonArray>
@@ -11,8 +12,10 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace sorvane;
 using namespace sorvane::test;
@@ -134,4 +137,47 @@ TEST(CliCleaningReportTest, ReasonsFreedSpaceAndHistory) {
     }
     EXPECT_NE(run(QStringLiteral(SORVANE_CLI), history).out.find("permission-denied"),
               std::string::npos);
+}
+
+// In a mount namespace of its own the cache is a tmpfs: a file system mounted inside a cache
+// folder keeps it as a mount point, and once the cache is read-only what is in it stays as
+// read-only; both reports come from real cleanings.
+TEST(CliCleaningReportTest, AMountInsideAndAReadOnlyCacheStayWithTheirReasons) {
+    const TempHome home;
+    home.folder(".cache");
+    const QString script = QStringLiteral(R"(
+        set -e
+        home="$1" cli="$2"
+        shift 2
+        mount -t tmpfs tmpfs "$home/.cache" || exit 90
+        mkdir -p "$home/.cache/inside/point" && echo x > "$home/.cache/inside/f"
+        mount -t tmpfs tmpfs "$home/.cache/inside/point" && echo x > "$home/.cache/inside/point/g"
+        "$cli" "$@" > "$home/mounted.json" || true
+        mkdir "$home/.cache/other" && echo x > "$home/.cache/other/f"
+        mount -o remount,ro "$home/.cache"
+        "$cli" "$@" > "$home/read-only.json" || true
+    )");
+    const auto inside =
+        run(QStringLiteral("unshare"),
+            QStringList{"--mount", "--propagation", "private", "sh", "-c", script, "sh",
+                        QString::fromStdString(home.path()), QStringLiteral(SORVANE_CLI)} +
+                cleanArguments(home));
+    if (inside.exitCode == 90) {
+        SORVANE_SKIP_SAFETY_TEST("no tmpfs could be mounted in a private namespace: " + inside.err);
+    }
+    ASSERT_EQ(inside.exitCode, 0) << inside.err;
+    for (const auto& [report, location, reason] :
+         std::vector<std::tuple<std::string, std::string, QString>>{
+             {"mounted.json", ".cache/inside", "mount-point"},
+             {"read-only.json", ".cache/other", "read-only"}}) {
+        SCOPED_TRACE(report);
+        const QJsonArray remaining =
+            json(readFile(home.pathOf(report))).value("remainingReasons").toArray();
+        const auto found = std::find_if(remaining.begin(), remaining.end(), [&](const auto& row) {
+            return row.toObject().value("location").toString().toStdString() ==
+                   home.pathOf(location);
+        });
+        ASSERT_NE(found, remaining.end()) << readFile(home.pathOf(report));
+        EXPECT_EQ(found->toObject().value("reason").toString(), reason);
+    }
 }
