@@ -3,6 +3,7 @@
 #include "AppStrings.h"
 
 #include "platform/desktop/Finder.h"
+#include "platform/fs/MountTable.h"
 #include "platform/journal/CleaningJournal.h"
 #include "platform/text/IO.h"
 
@@ -76,8 +77,10 @@ QStringList CleaningSummaryModel::freedByFileSystem() const {
         return lines;
     }
     for (const auto& [device, bytes] : byDevice) {
-        // The device number as the system shows it (as in /proc/self/mountinfo).
-        const QString name = QStringLiteral("%1:%2").arg(major(device)).arg(minor(device));
+        // Where it is mounted, else the device number as the system shows it.
+        const auto point = MountTable::mountPointOf(device);
+        const QString name = point ? QString::fromStdString(*point)
+                                   : QStringLiteral("%1:%2").arg(major(device)).arg(minor(device));
         lines.append(AppStrings::text("SUMMARY_FREED_ON").arg(sized(bytes), name));
     }
     return lines;

@@ -2,6 +2,7 @@
 
 #include "JsonWriter.h"
 #include "engine/EngineStrings.h"
+#include "platform/fs/MountTable.h"
 #include "platform/fs/Path.h"
 #include "platform/text/DisplayWidth.h"
 #include "platform/text/EscapedText.h"
@@ -32,6 +33,13 @@ std::string inWords(RemovalReason reason) {
 // A file system as "major:minor", the form /proc/self/mountinfo and lsblk use.
 std::string deviceName(std::uint64_t device) {
     return std::to_string(major(device)) + ":" + std::to_string(minor(device));
+}
+
+// A file system as the user knows it: where it is mounted, with its number beside it.
+std::string fileSystemName(std::uint64_t device) {
+    const auto point = MountTable::mountPointOf(device);
+    return point ? EscapedText::escape(*point) + " (" + deviceName(device) + ")"
+                 : deviceName(device);
 }
 
 } // namespace
@@ -109,7 +117,7 @@ void CleanReport::writeText(std::FILE* out) const {
                  stopped_ ? " (stopped before the end)" : "");
     if (freed_.byDevice().size() > 1) {
         for (const auto& [device, bytes] : freed_.byDevice()) {
-            std::fprintf(out, "  on file system %s: %s\n", deviceName(device).c_str(),
+            std::fprintf(out, "  on file system %s: %s\n", fileSystemName(device).c_str(),
                          size(bytes).c_str());
         }
     }

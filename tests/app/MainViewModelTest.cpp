@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <tuple>
 #include <utility>
@@ -410,8 +411,11 @@ TEST_F(MainViewModelTest, StopProgressAndTheSummaryBeforeTheNextSearch) {
     QAbstractItemModelTester tester(&summary,
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
     CleaningSummary report{{}, 4, {}, true};
-    report.freed.add(makedev(8, 1), 3000);
-    report.freed.add(makedev(0, 42), 2048);
+    // One file system known by where it is mounted, one that no mount names.
+    struct stat root {};
+    ASSERT_EQ(stat("/", &root), 0);
+    report.freed.add(root.st_dev, 3000);
+    report.freed.add(makedev(4095, 1048575), 2048);
     const std::vector<std::pair<RemovalReason, std::string>> reasons{
         {RemovalReason::permissionDenied, "You lack the permission to remove it."},
         {RemovalReason::readOnly, "It lies on a read-only file system."},
@@ -426,8 +430,8 @@ TEST_F(MainViewModelTest, StopProgressAndTheSummaryBeforeTheNextSearch) {
     engine->cleanerDidSummarizeCleaning(report);
     EXPECT_EQ(summary.title(), QStringLiteral("Cleaning Stopped"));
     EXPECT_EQ(summary.freedText(), QStringLiteral("4.93 KB freed on disk"));
-    EXPECT_EQ(summary.freedByFileSystem(),
-              QStringList({"2 KB on the file system 0:42", "2.93 KB on the file system 8:1"}));
+    EXPECT_EQ(summary.freedByFileSystem(), QStringList({"2.93 KB on the file system /",
+                                                        "2 KB on the file system 4095:1048575"}));
     EXPECT_EQ(summary.cleanedText(), QStringLiteral("4 items cleaned"));
     EXPECT_EQ(summary.remainingText(), QStringLiteral("7 locations stayed"));
     ASSERT_EQ(summary.rowCount(), 7);

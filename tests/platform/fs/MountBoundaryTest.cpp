@@ -1,6 +1,7 @@
 // Nothing is counted, listed or removed across a mount point, bind mounts of the same file
 // system included.
 
+#include "platform/fs/MountTable.h"
 #include "platform/fs/Path.h"
 #include "support/BundleFixture.h"
 #include "support/Processes.h"
@@ -8,6 +9,9 @@
 #include "support/TempHome.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace sorvane;
 using namespace sorvane::test;
@@ -37,4 +41,25 @@ TEST(MountBoundaryTest, ABindMountInsideAFolderIsNeitherCountedNorEmptied) {
     EXPECT_FALSE(exists(home.pathOf("cache/data")));
     EXPECT_TRUE(exists(mountPoint));
     EXPECT_EQ(describeTree(mounted.path()), before);
+}
+
+// A file system is named by the mount of its root, the shortest of several, with the escapes
+// of mountinfo undone; bind mounts of a sub-folder come only when nothing else is listed.
+TEST(MountBoundaryTest, AFileSystemIsNamedByWhereItsRootIsMounted) {
+    const std::string table = "22 1 8:1 /srv /srv/bound rw - ext4 /dev/sda1 rw\n"
+                              "23 1 8:1 / /media/My\\040Disk rw - ext4 /dev/sda1 rw\n"
+                              "24 1 8:1 / /mnt/a/much/longer rw - ext4 /dev/sda1 rw\n"
+                              "25 1 8:2 /home /bound rw - ext4 /dev/sda2 rw\n"
+                              "broken line\n";
+    const std::vector<std::pair<std::uint64_t, std::optional<std::string>>> rows{
+        {makedev(8, 1), "/media/My Disk"},
+        {makedev(8, 2), "/bound"},
+        {makedev(8, 3), std::nullopt},
+    };
+    for (const auto& [device, expected] : rows) {
+        EXPECT_EQ(MountTable::mountPointIn(table, device), expected) << device;
+    }
+    struct stat root {};
+    ASSERT_EQ(stat("/", &root), 0);
+    EXPECT_EQ(MountTable::mountPointOf(root.st_dev), "/");
 }
