@@ -43,6 +43,11 @@ QVariant CleaningSummaryModel::data(const QModelIndex& index, int role) const {
         return reasonText(location.reason);
     case MessageRole:
         return QString::fromStdString(location.message);
+    case DescriptionRole:
+        // In one pass, so that a "%1" in a path or a message stays as it is.
+        return AppStrings::text("REMAINING_ROW")
+            .arg(QString::fromStdString(location.path), reasonText(location.reason),
+                 QString::fromStdString(location.message));
     default:
         return {};
     }
@@ -52,7 +57,8 @@ QHash<int, QByteArray> CleaningSummaryModel::roleNames() const {
     return {{PathRole, "path"},
             {ReasonRole, "reason"},
             {ReasonTextRole, "reasonText"},
-            {MessageRole, "message"}};
+            {MessageRole, "message"},
+            {DescriptionRole, "description"}};
 }
 
 void CleaningSummaryModel::show(const CleaningSummary& summary) {

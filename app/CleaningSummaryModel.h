@@ -30,6 +30,8 @@ public:
         // The reason as a sentence in the user's language.
         ReasonTextRole,
         MessageRole,
+        // The whole row in one sentence, for screen readers.
+        DescriptionRole,
     };
     Q_ENUM(Role)
 

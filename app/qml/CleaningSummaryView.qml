@@ -73,6 +73,7 @@ ColumnLayout {
             required property string path
             required property string reasonText
             required property string message
+            required property string description
             width: ListView.view.width - 16
             spacing: 8
 
@@ -112,7 +113,7 @@ ColumnLayout {
                 activeFocusOnTab: true
                 onClicked: view.summary.reveal(entry.index)
                 Accessible.name: ViewModels.text("REVEAL_LOCATION").arg(entry.path)
-                Accessible.description: ViewModels.text("REMAINING_ROW").arg(entry.path, entry.reasonText, entry.message)
+                Accessible.description: entry.description
                 contentItem: SymbolImage {
                     symbol: "arrow.forward.circle.fill"
                     color: Colors.secondaryText

@@ -425,7 +425,7 @@ TEST_F(MainViewModelTest, StopProgressAndTheSummaryBeforeTheNextSearch) {
         {RemovalReason::stopped, "The cleaning was stopped before it came to it."},
         {RemovalReason::failed, "It could not be removed."}};
     for (const auto& [reason, text] : reasons) {
-        report.remaining.push_back({"KEY", "/h/" + std::string(wordOf(reason)), reason, "msg"});
+        report.remaining.push_back({"KEY", "/h/%2" + std::string(wordOf(reason)), reason, "msg"});
     }
     engine->cleanerDidSummarizeCleaning(report);
     EXPECT_EQ(summary.title(), QStringLiteral("Cleaning Stopped"));
@@ -438,7 +438,9 @@ TEST_F(MainViewModelTest, StopProgressAndTheSummaryBeforeTheNextSearch) {
     for (int row = 0; row < 7; ++row) {
         const auto data = [&](int role) { return summary.data(summary.index(row), role); };
         const std::string word(wordOf(reasons[row].first));
-        EXPECT_EQ(data(CleaningSummaryModel::PathRole).toString().toStdString(), "/h/" + word);
+        EXPECT_EQ(data(CleaningSummaryModel::PathRole).toString().toStdString(), "/h/%2" + word);
+        EXPECT_EQ(data(CleaningSummaryModel::DescriptionRole).toString().toStdString(),
+                  "/h/%2" + word + ": " + reasons[row].second + " msg");
         EXPECT_EQ(data(CleaningSummaryModel::ReasonRole).toString().toStdString(), word);
         EXPECT_EQ(data(CleaningSummaryModel::ReasonTextRole).toString().toStdString(),
                   reasons[row].second);
