@@ -59,9 +59,15 @@ void writeLastCleaning(std::FILE* out) {
     });
     const auto removed =
         std::count_if(first, lines.end(), [](const JournalLine& line) { return line.removed; });
-    const auto remaining = std::distance(first, lines.end()) - removed;
-    std::fprintf(out, "Last cleaning: %s, %ld removed, %ld remaining (sorvane-cli history)\n",
-                 first->time.c_str(), static_cast<long>(removed), static_cast<long>(remaining));
+    // What stayed only because the keep list keeps it is no failure of the run.
+    const auto kept = std::count_if(first, lines.end(), [](const JournalLine& line) {
+        return !line.removed && line.reason == "kept";
+    });
+    const auto remaining = std::distance(first, lines.end()) - removed - kept;
+    std::fprintf(out,
+                 "Last cleaning: %s, %ld removed, %ld remaining, %ld kept (sorvane-cli history)\n",
+                 first->time.c_str(), static_cast<long>(removed), static_cast<long>(remaining),
+                 static_cast<long>(kept));
 }
 
 } // namespace
