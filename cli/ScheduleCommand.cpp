@@ -2,9 +2,9 @@
 
 #include "CategoryCatalog.h"
 #include "platform/fs/Path.h"
-#include "platform/journal/CleaningJournal.h"
 #include "platform/places/Layout.h"
 #include "platform/places/SystemRoot.h"
+#include "platform/schedule/LastCleaning.h"
 #include "platform/schedule/ScheduleUnits.h"
 #include "platform/schedule/UserServiceManager.h"
 #include "platform/text/EscapedText.h"
@@ -46,28 +46,15 @@ void writeSchedule(std::FILE* out, const Schedule& schedule) {
     }
 }
 
-// The newest cleaning of the journal: when it started, what went and what stayed.
 void writeLastCleaning(std::FILE* out) {
-    const auto lines = CleaningJournal::read();
-    if (lines.empty()) {
+    const auto last = LastCleaning::read();
+    if (!last) {
         std::fprintf(out, "Last cleaning: none in the journal\n");
         return;
     }
-    const std::string& newest = lines.back().cleaning;
-    const auto first = std::find_if(lines.begin(), lines.end(), [&](const JournalLine& line) {
-        return line.cleaning == newest;
-    });
-    const auto removed =
-        std::count_if(first, lines.end(), [](const JournalLine& line) { return line.removed; });
-    // What stayed only because the keep list keeps it is no failure of the run.
-    const auto kept = std::count_if(first, lines.end(), [](const JournalLine& line) {
-        return !line.removed && line.reason == "kept";
-    });
-    const auto remaining = std::distance(first, lines.end()) - removed - kept;
     std::fprintf(out,
-                 "Last cleaning: %s, %ld removed, %ld remaining, %ld kept (sorvane-cli history)\n",
-                 first->time.c_str(), static_cast<long>(removed), static_cast<long>(remaining),
-                 static_cast<long>(kept));
+                 "Last cleaning: %s, %zu removed, %zu remaining, %zu kept (sorvane-cli history)\n",
+                 last->time.c_str(), last->removed, last->remaining, last->kept);
 }
 
 } // namespace
@@ -80,23 +67,18 @@ int ScheduleCommand::run(std::FILE* out) const {
 }
 
 std::vector<std::string> ScheduleCommand::cleanCommand(const std::string& program) const {
-    std::vector<std::string> command{program, "clean", "--yes", "--skip-running", "--skip-unknown"};
-    for (const auto& key : line_.categoryKeys) {
-        command.insert(command.end(), {"--category", key});
-    }
-    if (line_.olderThanDays) {
-        command.insert(command.end(), {"--older-than", std::to_string(*line_.olderThanDays)});
-    }
     // The service runs without this shell's variables and folder: everything that chose the
     // home, the system root and the layout is written out.
+    std::vector<std::string> options;
     if (line_.home) {
-        command.insert(command.end(), {"--home", Path::absolute(*line_.home)});
+        options.insert(options.end(), {"--home", Path::absolute(*line_.home)});
     }
     if (const std::string root = SystemRoot::path(); !root.empty()) {
-        command.insert(command.end(), {"--root", root});
+        options.insert(options.end(), {"--root", root});
     }
-    command.insert(command.end(), {"--layout", Layout::name(Layout::current())});
-    return command;
+    options.insert(options.end(), {"--layout", Layout::name(Layout::current())});
+    return ScheduleUnits::cleanCommand(
+        program, {*line_.every, line_.categoryKeys, line_.olderThanDays}, options);
 }
 
 int ScheduleCommand::set(std::FILE* out) const {

@@ -5,6 +5,7 @@
 #include "platform/fs/RegularFile.h"
 
 #include <QLoggingCategory>
+#include <QStandardPaths>
 
 #include <array>
 #include <cerrno>
@@ -136,6 +137,29 @@ std::optional<std::string> ScheduleUnits::runningProgram() {
         program.resize(program.size() - deleted.size());
     }
     return program;
+}
+
+std::vector<std::string> ScheduleUnits::cleanCommand(const std::string& program,
+                                                     const Schedule& schedule,
+                                                     const std::vector<std::string>& runOptions) {
+    std::vector<std::string> command{program, "clean", "--yes", "--skip-running", "--skip-unknown"};
+    for (const auto& key : schedule.categories) {
+        command.insert(command.end(), {"--category", key});
+    }
+    if (schedule.olderThanDays) {
+        command.insert(command.end(), {"--older-than", std::to_string(*schedule.olderThanDays)});
+    }
+    command.insert(command.end(), runOptions.begin(), runOptions.end());
+    return command;
+}
+
+std::optional<std::string> ScheduleUnits::cliBeside(const std::string& program) {
+    const std::string beside = program.substr(0, program.rfind('/') + 1) + "sorvane-cli";
+    if (access(beside.c_str(), X_OK) == 0 && RegularFile::identity(beside)) {
+        return beside;
+    }
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("sorvane-cli"));
+    return found.isEmpty() ? std::nullopt : std::optional(found.toStdString());
 }
 
 std::string ScheduleUnits::serviceText(const std::vector<std::string>& command) {

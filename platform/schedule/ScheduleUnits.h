@@ -30,6 +30,15 @@ public:
     std::string servicePath() const { return folder_ + "/" + serviceName; }
     std::string timerPath() const { return folder_ + "/" + timerName; }
 
+    // The command line the service runs: the CLI's unattended clean of the schedule's
+    // categories, followed by the options that choose the home, root and layout of the run.
+    static std::vector<std::string> cleanCommand(const std::string& program,
+                                                 const Schedule& schedule,
+                                                 const std::vector<std::string>& runOptions);
+    // The sorvane-cli beside the given program (an installation puts both in one folder), else
+    // the one on the search path; nothing when there is none.
+    static std::optional<std::string> cliBeside(const std::string& program);
+
     static std::string serviceText(const std::vector<std::string>& command);
     static std::string timerText(Frequency every);
 
