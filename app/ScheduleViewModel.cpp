@@ -92,7 +92,7 @@ Qt::ItemFlags ScheduleViewModel::flags(const QModelIndex& index) const {
 }
 
 QHash<int, QByteArray> ScheduleViewModel::roleNames() const {
-    return {{KeyRole, "key"}, {NameRole, "name"}, {CheckedRole, "checked"}};
+    return {{KeyRole, "key"}, {NameRole, "name"}, {CheckedRole, "chosen"}};
 }
 
 void ScheduleViewModel::setFrequency(int frequency) {

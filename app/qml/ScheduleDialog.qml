@@ -62,13 +62,13 @@ Dialog {
             delegate: CheckBox {
                 required property int index
                 required property string name
-                required property bool checked
+                required property bool chosen
 
                 objectName: "scheduleCategory" + index
                 width: ListView.view.width - 16
                 text: name
-                checkState: checked ? Qt.Checked : Qt.Unchecked
-                onToggled: ViewModels.schedule.setChecked(index, checkState === Qt.Checked)
+                checked: chosen
+                onToggled: ViewModels.schedule.setChecked(index, checked)
             }
         }
 

@@ -367,6 +367,20 @@ TEST_F(WindowTest, FreedesktopHomeOpensOnItsResultsAndCleansTheTrashWithItsRecor
     }));
     EXPECT_LT(rowOf(others[1]), 0) << "its entries stay";
 
+    // Clean Automatically offers the trash, checked, and writes nothing by being opened.
+    const ScheduleViewModel& schedule = *app_->viewModels().schedule();
+    click(shown("scheduleButton"));
+    int trashRow = 0;
+    while (trashRow < schedule.rowCount() &&
+           schedule.index(trashRow).data(ScheduleViewModel::KeyRole) != "FREEDESKTOP_TRASH") {
+        ++trashRow;
+    }
+    const QString trashBox = QStringLiteral("scheduleCategory%1").arg(trashRow);
+    ASSERT_TRUE(test::waitUntil([&] {
+        return !schedule.busy() && shown(trashBox) && shown(trashBox)->property("checked").toBool();
+    }));
+    click(shown("scheduleCloseButton"));
+
     // A large first entry keeps the cleaning busy: Escape stops it before the entries after it.
     for (int i = 0; i < 5000; ++i) {
         home.file("user/.local/share/Trash/files/!big/f" + std::to_string(i), 1);
