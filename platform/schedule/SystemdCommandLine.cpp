@@ -108,7 +108,7 @@ std::optional<std::vector<std::string>> SystemdCommandLine::split(const std::str
             word += c;
             ++at;
         } else if (c == '%') {
-            // A specifier stands for something only the service manager knows.
+            // A lone "%" stands for something only the service manager fills in.
             return std::nullopt;
         } else if (c == '\\') {
             const auto byte = unescape(text, at);

@@ -7,7 +7,7 @@
 namespace sorvane {
 
 // A command line as the service manager reads it in ExecStart=: words split at blanks, a word
-// in double quotes with C escapes inside, "%" starting a specifier and "$" a variable. Any
+// in double quotes with C escapes inside, "%" and "$" starting what the manager fills in. Any
 // bytes, a path with blanks or quotes included, survive the round trip.
 class SystemdCommandLine {
 public:

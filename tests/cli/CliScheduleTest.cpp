@@ -43,7 +43,7 @@ TEST(CliScheduleTest, QuotedWordsComeBackAsTheyWere) {
                                          "back\\slash",          "line\nend\t", "ü",     "-x="};
     const std::string line = SystemdCommandLine::join(words);
     EXPECT_EQ(SystemdCommandLine::split(line), words) << line;
-    for (const char* bad : {"\"open", "lone % specifier", "bad \\x4"}) {
+    for (const char* bad : {"\"open", "lone % sign", "bad \\x4"}) {
         EXPECT_FALSE(SystemdCommandLine::split(bad)) << bad;
     }
 }
