@@ -97,6 +97,16 @@ void CleanReport::writeText(std::FILE* out) const {
     };
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
+    for (const auto& skipped : skipped_) {
+        const bool running = skipped.reason == "running";
+        std::fprintf(out, "Left out: %s%s: %s\n", EscapedText::escape(skipped.key).c_str(),
+                     skipped.name.empty() ? "" : (" (" + skipped.name + ")").c_str(),
+                     running ? "its program is running" : "no category has this key");
+    }
+    if (selection_.empty()) {
+        std::fprintf(out, "Nothing to clean.\n");
+        return;
+    }
     std::fprintf(out, "%s\n",
                  cleaned_ ? "Selected for deletion:"
                           : "Would delete (nothing is deleted without --yes):");
@@ -172,6 +182,23 @@ void CleanReport::writeJson(std::FILE* out) const {
     json.endArray();
     json.key("selectedSize");
     json.number(selectedSize());
+    json.key("skipped");
+    json.beginArray();
+    for (const auto& skipped : skipped_) {
+        json.beginObject();
+        json.key("key");
+        json.string(EscapedText::escape(skipped.key));
+        json.key("name");
+        if (skipped.name.empty()) {
+            json.null();
+        } else {
+            json.string(skipped.name);
+        }
+        json.key("reason");
+        json.string(skipped.reason);
+        json.endObject();
+    }
+    json.endArray();
     if (cleaned_) {
         json.key("deleted");
         writePaths(json, deleted_);

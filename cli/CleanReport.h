@@ -15,6 +15,14 @@ struct SelectedItem {
     ItemFinding item;
 };
 
+// A selected category a cleaning left out, and why: "running" (its program runs) or "unknown"
+// (no category has the key; the name is then empty).
+struct SkippedCategory {
+    std::string key;
+    std::string name;
+    std::string reason;
+};
+
 // The report of `clean`: what was selected and, once the cleaning ran, which of the selected
 // locations are gone and which remain.
 class CleanReport {
@@ -26,6 +34,7 @@ public:
     // as far as it may be and counts as kept, not as remaining. The summary says what the
     // cleaning freed and why each remaining location stays.
     void recordOutcome(const KeepList& keep, const CleaningSummary& summary);
+    void setSkipped(std::vector<SkippedCategory> skipped) { skipped_ = std::move(skipped); }
     bool cleaned() const { return cleaned_; }
     bool everythingGone() const { return remaining_.empty(); }
 
@@ -44,6 +53,7 @@ private:
     std::vector<std::string> kept_;
     FreedSpace freed_;
     bool stopped_ = false;
+    std::vector<SkippedCategory> skipped_;
 };
 
 } // namespace sorvane::cli

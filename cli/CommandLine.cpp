@@ -2,6 +2,7 @@
 
 #include "platform/text/EscapedText.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -15,6 +16,9 @@ const char* const usageText =
        sorvane-cli keep [list] [--json] [--home DIR] [--root DIR] [--layout L]
        sorvane-cli keep add|remove ENTRY... [--home DIR] [--root DIR] [--layout L]
        sorvane-cli history [--json] [--since DATE] [--home DIR]
+       sorvane-cli schedule --every daily|weekly|monthly --category KEY... [--older-than DAYS]
+                          [--home DIR] [--root DIR] [--layout L]
+       sorvane-cli schedule --show | --off [--home DIR]
        sorvane-cli --help | --version
 
 Finds disposable data in a home folder and deletes what you select, with the same engine and
@@ -35,6 +39,16 @@ Commands:
           with its time, category, result, size freed on disk, location and the reason it
           stayed. --since DATE (YYYY-MM-DD, local midnight, or an ISO 8601 time) leaves out
           what came before.
+  schedule
+          Clean the given categories on their own, daily, weekly or monthly: writes
+          sorvane-clean.service and sorvane-clean.timer to the user's systemd folder
+          ($XDG_CONFIG_HOME/systemd/user, else ~/.config/systemd/user; under DIR/.config with
+          --home DIR) and enables the timer with systemctl --user. The service runs this program
+          as clean --yes --skip-running --skip-unknown with the categories, at idle priority.
+          Where no user service manager answers, the units stay written and the commands that
+          enable them are printed (status 1). --show tells what is scheduled, when it runs next
+          and how the newest cleaning of the journal ended; --off disables and removes both
+          units. See the runs with sorvane-cli history or journalctl --user -u sorvane-clean.
 
 What clean --yes reports:
   "Freed on disk" is the space the file systems got back: the allocated blocks of each file
@@ -75,6 +89,13 @@ Options:
                   every one of its locations, or its category.
   --yes           (clean) Really delete the selection.
   --since DATE    (history) Show only what happened from DATE on.
+  --skip-running  (clean) Leave out every selected category whose program runs now, and say so.
+  --skip-unknown  (clean) Report a --category key that no category has and clean the others.
+                  With either option a selection that holds nothing is not an error.
+  --every F       (schedule) daily, weekly or monthly.
+  --older-than DAYS
+                  (schedule) Passed on to the scheduled cleaning; a whole number above 0.
+  --show, --off   (schedule) Tell what is scheduled; disable and remove the schedule.
   --home DIR      Take DIR as the home folder for this run. In the macOS layout DIR must lie
                   exactly two levels below / (as /Users/name or /tmp/sample-home do), because
                   the home folder is always the first two levels of the home path. In the
@@ -101,7 +122,8 @@ How locations are written:
 
 Exit status:
   0  success; after clean --yes, every selected location is gone
-  1  clean --yes left some selected locations in place (they are listed)
+  1  clean --yes left some selected locations in place (they are listed); schedule wrote the
+     units but no user service manager enabled them (the commands to run are printed)
   2  usage error: unknown option or key, a bad --since date, a path that matches no item or names a kept location,
      a path that names only part of a group, nothing selected, a keep entry that is relative
      or holds a '.' or '..' component
@@ -132,7 +154,8 @@ struct Parser {
             }
         }
         if (!commandSeen) {
-            return std::string("no command given; use scan, clean, keep or history (see --help)");
+            return std::string(
+                "no command given; use scan, clean, keep, history or schedule (see --help)");
         }
         return check();
     }
@@ -151,8 +174,13 @@ struct Parser {
             at = arguments.size();
             return std::nullopt;
         }
-        const std::map<std::string, bool*> flags{
-            {"--json", &line.json}, {"--items", &line.items}, {"--yes", &line.yes}};
+        const std::map<std::string, bool*> flags{{"--json", &line.json},
+                                                 {"--items", &line.items},
+                                                 {"--yes", &line.yes},
+                                                 {"--skip-running", &line.skipRunning},
+                                                 {"--skip-unknown", &line.skipUnknown},
+                                                 {"--show", &line.showSchedule},
+                                                 {"--off", &line.scheduleOff}};
         if (const auto flag = flags.find(argument); flag != flags.end()) {
             if (inlineValue) {
                 return argument + " takes no value";
@@ -161,7 +189,8 @@ struct Parser {
             return std::nullopt;
         }
         if (argument == "--category" || argument == "--path" || argument == "--home" ||
-            argument == "--root" || argument == "--layout" || argument == "--since") {
+            argument == "--root" || argument == "--layout" || argument == "--since" ||
+            argument == "--every" || argument == "--older-than") {
             std::string value;
             if (inlineValue) {
                 value = *inlineValue;
@@ -190,9 +219,11 @@ struct Parser {
             line.command = Command::keep;
         } else if (argument == "history") {
             line.command = Command::history;
+        } else if (argument == "schedule") {
+            line.command = Command::schedule;
         } else {
             return "unknown command '" + EscapedText::escape(argument) +
-                   "'; use scan, clean, keep or history";
+                   "'; use scan, clean, keep, history or schedule";
         }
         return std::nullopt;
     }
@@ -232,6 +263,8 @@ struct Parser {
             line.home = value;
         } else if (option == "--since") {
             return storeSince(value);
+        } else if (option == "--every" || option == "--older-than") {
+            return storeSchedule(option, value);
         } else if (option == "--layout") {
             line.layout = Layout::named(value);
             if (!line.layout) {
@@ -261,7 +294,62 @@ struct Parser {
         return std::nullopt;
     }
 
+    std::optional<std::string> storeSchedule(const std::string& option, const std::string& value) {
+        if (option == "--every") {
+            line.every = Schedule::frequencyNamed(value);
+            return line.every ? std::nullopt
+                              : std::optional("--every '" + EscapedText::escape(value) +
+                                              "' is not a frequency; use daily, weekly or monthly");
+        }
+        const bool digits =
+            value.size() <= 6 &&
+            std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!digits || std::stoi(value) <= 0) {
+            return "--older-than '" + EscapedText::escape(value) +
+                   "' is not a number of days; give a whole number above 0";
+        }
+        line.olderThanDays = std::stoi(value);
+        return std::nullopt;
+    }
+
+    std::optional<std::string> checkSchedule() const {
+        const bool scheduling = line.command == Command::schedule;
+        if (!scheduling && (line.every || line.showSchedule || line.scheduleOff)) {
+            return "--every, --show and --off belong to schedule";
+        }
+        // The age filter of scan and clean is not there yet; it is only passed on.
+        if (!scheduling && line.olderThanDays) {
+            return "--older-than belongs to schedule";
+        }
+        if (line.command != Command::clean && (line.skipRunning || line.skipUnknown)) {
+            return "--skip-running and --skip-unknown belong to clean";
+        }
+        if (line.skipRunning && !line.paths.empty()) {
+            return "--skip-running leaves out whole categories; select them with --category";
+        }
+        if (!scheduling) {
+            return std::nullopt;
+        }
+        if (int(line.every.has_value()) + int(line.showSchedule) + int(line.scheduleOff) != 1) {
+            return "schedule needs one of --every FREQUENCY, --show and --off";
+        }
+        if (line.yes || line.items || line.json || !line.paths.empty()) {
+            return "schedule takes only --every, --category, --older-than, --show, --off, "
+                   "--home, --root and --layout";
+        }
+        if (line.every && line.categoryKeys.empty()) {
+            return "schedule --every needs at least one --category KEY";
+        }
+        if (!line.every && (!line.categoryKeys.empty() || line.olderThanDays)) {
+            return "--category and --older-than belong to schedule --every";
+        }
+        return std::nullopt;
+    }
+
     std::variant<CommandLine, std::string> check() const {
+        if (auto problem = checkSchedule()) {
+            return *problem;
+        }
         if (line.since && line.command != Command::history) {
             return std::string("--since belongs to history");
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/places/Layout.h"
+#include "platform/schedule/Schedule.h"
 
 #include <QDateTime>
 
@@ -11,7 +12,7 @@
 
 namespace sorvane::cli {
 
-enum class Command { scan, clean, keep, history, help, version };
+enum class Command { scan, clean, keep, history, schedule, help, version };
 
 // What keep does with the keep list.
 enum class KeepAction { list, add, remove };
@@ -35,6 +36,17 @@ struct CommandLine {
     std::optional<LayoutKind> layout;
     // (history) The oldest time shown.
     std::optional<QDateTime> since;
+
+    // (clean) Leave out the categories whose program runs now; report keys no category has
+    // and clean the others. Either makes an empty selection a run with nothing to do.
+    bool skipRunning = false;
+    bool skipUnknown = false;
+    // (schedule) How often the cleaning runs, or --show, or --off.
+    std::optional<Frequency> every;
+    bool showSchedule = false;
+    bool scheduleOff = false;
+    // (schedule) Passed on to the scheduled clean.
+    std::optional<int> olderThanDays;
 
     // The one-line reason the arguments cannot be run, or the parsed command line.
     static std::variant<CommandLine, std::string> parse(const std::vector<std::string>& arguments);

@@ -9,6 +9,8 @@
 #include "HistoryCommand.h"
 #include "KeepCommand.h"
 #include "ScanReport.h"
+#include "ScheduleCommand.h"
+#include "platform/desktop/RunningApplications.h"
 #include "platform/fs/Anchor.h"
 #include "platform/fs/DescriptorLimit.h"
 #include "platform/fs/Path.h"
@@ -171,27 +173,70 @@ std::optional<std::string> problemWithPaths(const std::vector<std::string>& path
     return std::nullopt;
 }
 
-// The categories a cleaning searches: those asked for, or every one when a path is given, since
-// a path may name an item of any category; the message naming an unknown key.
-std::variant<CategoryList, std::string> categoriesToSearch(const CommandLine& line) {
-    const CategoryCatalog catalog = CategoryCatalog::build();
-    auto matched = catalog.match(line.categoryKeys);
-    if (line.paths.empty() || std::holds_alternative<std::string>(matched)) {
-        return matched;
+// What a cleaning searches: the categories asked for (every one when a path is given, since a
+// path may name an item of any category), the keys it selects whole, and the categories it
+// leaves out. The message naming an unknown key, unless --skip-unknown lets it pass.
+struct Chosen {
+    CategoryList categories;
+    std::vector<std::string> keys;
+    std::vector<SkippedCategory> skipped;
+};
+
+// A category whose program runs may be writing its cache this moment; an unattended cleaning
+// leaves it for a later run.
+void leaveOutRunning(const CategoryCatalog& catalog, Chosen& chosen) {
+    RunningApplications running;
+    const auto identifiers = running.readNow();
+    for (const auto& category : catalog.all()) {
+        const auto identifier = category->bundleIdentifier();
+        const auto key = std::find(chosen.keys.begin(), chosen.keys.end(), category->key());
+        if (identifier && key != chosen.keys.end() && identifiers->contains(*identifier)) {
+            chosen.keys.erase(key);
+            chosen.skipped.push_back(
+                {category->key(), category->result()->name().toStdString(), "running"});
+        }
     }
-    return catalog.all();
+}
+
+std::variant<Chosen, std::string> chooseCategories(const CommandLine& line) {
+    const CategoryCatalog catalog = CategoryCatalog::build();
+    Chosen chosen;
+    for (const auto& key : line.categoryKeys) {
+        const bool known =
+            std::any_of(catalog.all().begin(), catalog.all().end(),
+                        [&](const auto& category) { return category->key() == key; });
+        if (known || !line.skipUnknown) {
+            chosen.keys.push_back(key);
+        } else {
+            chosen.skipped.push_back({key, {}, "unknown"});
+        }
+    }
+    if (line.skipRunning) {
+        leaveOutRunning(catalog, chosen);
+    }
+    if (chosen.keys.empty() && line.paths.empty()) {
+        return chosen; // every category asked for was left out
+    }
+    auto matched = catalog.match(chosen.keys);
+    if (const auto* error = std::get_if<std::string>(&matched)) {
+        return *error;
+    }
+    chosen.categories =
+        line.paths.empty() ? std::get<CategoryList>(std::move(matched)) : catalog.all();
+    return chosen;
 }
 
 // The items the command line names among the findings; the reason it names none or cannot
-// have one of them.
+// have one of them. Left-out categories make an empty selection a run with nothing to do.
 std::variant<std::vector<SelectedItem>, std::string>
-selectItems(std::vector<CategoryFinding> findings, const CommandLine& line) {
-    CleanSelection selection(std::move(findings), line.categoryKeys);
+selectItems(std::vector<CategoryFinding> findings, const CommandLine& line,
+            const std::vector<std::string>& keys) {
+    CleanSelection selection(std::move(findings), keys);
     if (auto problem = selection.addPaths(line.paths)) {
         return *problem;
     }
     auto items = selection.items();
-    if (items.empty()) {
+    if (items.empty() && !line.skipRunning && !line.skipUnknown) {
         return "nothing selected: the chosen categories hold no items";
     }
     return items;
@@ -217,22 +262,26 @@ int writeReport(const CleanReport& report, const CommandLine& line, std::FILE* o
 }
 
 int clean(const CommandLine& line, std::FILE* out) {
-    auto categories = categoriesToSearch(line);
-    if (const auto* error = std::get_if<std::string>(&categories)) {
+    auto chosen = chooseCategories(line);
+    if (const auto* error = std::get_if<std::string>(&chosen)) {
         return fail(*error);
     }
     if (const auto problem = problemWithPaths(line.paths)) {
         return fail(*problem);
     }
-    EngineSession session(std::get<CategoryList>(std::move(categories)));
-    session.search();
-    const auto selection = selectItems(collectFindings(session.categories()), line);
+    auto& [categories, keys, skipped] = std::get<Chosen>(chosen);
+    EngineSession session(std::move(categories));
+    if (!session.categories().empty()) {
+        session.search();
+    }
+    const auto selection = selectItems(collectFindings(session.categories()), line, keys);
     if (const auto* error = std::get_if<std::string>(&selection)) {
         return fail(*error);
     }
     const auto& selected = std::get<std::vector<SelectedItem>>(selection);
     CleanReport outcome(layoutName(), Layout::home(), selected);
-    if (line.yes) {
+    outcome.setSkipped(std::move(skipped));
+    if (line.yes && !selected.empty()) {
         cleanSelected(session, selected, outcome);
     }
     const int status = writeReport(outcome, line, out);
@@ -251,6 +300,7 @@ int run(const CommandLine& line, std::FILE* out) {
     case Command::clean:
     case Command::keep:
     case Command::history:
+    case Command::schedule:
         break;
     }
     // The keep list lies with the settings of the home that is cleaned.
@@ -272,6 +322,9 @@ int run(const CommandLine& line, std::FILE* out) {
     }
     if (line.command == Command::keep) {
         return KeepCommand(line).run(out);
+    }
+    if (line.command == Command::schedule) {
+        return ScheduleCommand(line).run(out);
     }
     return line.command == Command::scan ? scan(line, out) : clean(line, out);
 }

@@ -4,8 +4,11 @@
 #include "KeptListModel.h"
 #include "MainViewModel.h"
 #include "ResultListModel.h"
+#include "ScheduleViewModel.h"
 #include "SettingsViewModel.h"
 #include "ViewModels.h"
+#include "finders/PredefinedCategories.h"
+#include "platform/schedule/ScheduleUnits.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -22,6 +25,19 @@ Q_IMPORT_QML_PLUGIN(Sorvane_AppPlugin)
 
 namespace sorvane {
 
+// The categories of the layout in use for the Clean Automatically dialog, and the CLI that the
+// scheduled run starts: the one installed beside this program, else the one on the search path.
+std::unique_ptr<ScheduleViewModel> makeSchedule() {
+    std::vector<ScheduleViewModel::Category> categories;
+    for (const auto& category : predefinedCategories()) {
+        categories.push_back({category->key(), category->result()->name()});
+    }
+    const auto program = ScheduleUnits::runningProgram();
+    const auto cli = program ? ScheduleUnits::cliBeside(*program) : std::nullopt;
+    return std::make_unique<ScheduleViewModel>(std::move(categories), cli.value_or(""),
+                                               ScheduleUnits::userFolder(std::nullopt));
+}
+
 bool prefersDarkScheme() {
     const QByteArray chosen = qgetenv("SORVANE_COLOR_SCHEME");
     if (chosen == "dark" || chosen == "light") {
@@ -36,7 +52,8 @@ SorvaneWindow::SorvaneWindow()
     , main_(std::make_unique<MainViewModel>())
     , results_(std::make_unique<ResultListModel>(*main_))
     , kept_(std::make_unique<KeptListModel>(*main_))
-    , viewModels_(std::make_unique<ViewModels>(*main_, *settings_, *results_, *kept_))
+    , schedule_(makeSchedule())
+    , viewModels_(std::make_unique<ViewModels>(*main_, *settings_, *results_, *kept_, *schedule_))
     , engine_(std::make_unique<QQmlApplicationEngine>()) {
     // Desktops that name no icon theme (and platforms that look nowhere for one) still get
     // folder and file-type icons.

@@ -10,6 +10,7 @@ class QQuickWindow;
 namespace sorvane {
 
 class KeptListModel;
+class ScheduleViewModel;
 class MainViewModel;
 class ResultListModel;
 class SettingsViewModel;
@@ -41,6 +42,7 @@ private:
     std::unique_ptr<MainViewModel> main_;
     std::unique_ptr<ResultListModel> results_;
     std::unique_ptr<KeptListModel> kept_;
+    std::unique_ptr<ScheduleViewModel> schedule_;
     std::unique_ptr<ViewModels> viewModels_;
     std::unique_ptr<QQmlApplicationEngine> engine_;
 };

@@ -16,12 +16,13 @@ ViewModels* processInstance = nullptr;
 } // namespace
 
 ViewModels::ViewModels(MainViewModel& main, SettingsViewModel& settings, ResultListModel& results,
-                       KeptListModel& kept, QObject* parent)
+                       KeptListModel& kept, ScheduleViewModel& schedule, QObject* parent)
     : QObject(parent)
     , main_(main)
     , settings_(settings)
     , results_(results)
-    , kept_(kept) {
+    , kept_(kept)
+    , schedule_(schedule) {
     processInstance = this;
 }
 

@@ -3,6 +3,7 @@
 #include "KeptListModel.h"
 #include "MainViewModel.h"
 #include "ResultListModel.h"
+#include "ScheduleViewModel.h"
 #include "SettingsViewModel.h"
 
 #include <QList>
@@ -25,11 +26,12 @@ class ViewModels : public QObject {
     Q_PROPERTY(sorvane::SettingsViewModel* settings READ settings CONSTANT)
     Q_PROPERTY(sorvane::ResultListModel* results READ results CONSTANT)
     Q_PROPERTY(sorvane::KeptListModel* kept READ kept CONSTANT)
+    Q_PROPERTY(sorvane::ScheduleViewModel* schedule READ schedule CONSTANT)
     Q_PROPERTY(bool darkScheme READ darkScheme WRITE setDarkScheme NOTIFY darkSchemeChanged)
 
 public:
     ViewModels(MainViewModel& main, SettingsViewModel& settings, ResultListModel& results,
-               KeptListModel& kept, QObject* parent = nullptr);
+               KeptListModel& kept, ScheduleViewModel& schedule, QObject* parent = nullptr);
     ~ViewModels() override;
 
     // The instance made for this process; QML never owns it.
@@ -39,6 +41,7 @@ public:
     SettingsViewModel* settings() const { return &settings_; }
     ResultListModel* results() const { return &results_; }
     KeptListModel* kept() const { return &kept_; }
+    ScheduleViewModel* schedule() const { return &schedule_; }
     // The window is drawn in the dark colour scheme.
     bool darkScheme() const { return darkScheme_; }
     void setDarkScheme(bool dark);
@@ -66,6 +69,7 @@ private:
     SettingsViewModel& settings_;
     ResultListModel& results_;
     KeptListModel& kept_;
+    ScheduleViewModel& schedule_;
     bool darkScheme_ = false;
 };
 

@@ -84,6 +84,12 @@ ApplicationWindow {
                 onClicked: keptPanel.open()
             }
 
+            Button {
+                objectName: "scheduleButton"
+                text: ViewModels.text("CLEAN_AUTOMATICALLY")
+                onClicked: scheduleDialog.open()
+            }
+
             Item { Layout.fillWidth: true }
 
             // Keeps its text across screens; every edit filters the results.
@@ -124,6 +130,10 @@ ApplicationWindow {
                            : window.model.isShowingSummary ? summaryScreen
                            : resultsScreen
         }
+    }
+
+    ScheduleDialog {
+        id: scheduleDialog
     }
 
     KeptPanel {

@@ -270,5 +270,81 @@
             <numerusform>%n Orte sind geblieben</numerusform>
         </translation>
     </message>
+    <message>
+        <source>CLEAN_AUTOMATICALLY</source>
+        <translation>Automatisch aufräumen</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_INFO</source>
+        <translation>Sorvane räumt die gewählten Kategorien selbst auf, so oft Sie wählen, wenn Ihr Computer ruht. Eine Kategorie, deren Programm läuft, bleibt bis zum nächsten Mal; die Liste „Behalten“ gilt wie immer.</translation>
+    </message>
+    <message>
+        <source>DAILY</source>
+        <translation>Täglich</translation>
+    </message>
+    <message>
+        <source>WEEKLY</source>
+        <translation>Wöchentlich</translation>
+    </message>
+    <message>
+        <source>MONTHLY</source>
+        <translation>Monatlich</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_EVERY</source>
+        <translation>Wie oft</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_OLDER_THAN</source>
+        <translation>Nur was älter ist als (Tage, 0 für jedes Alter)</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NEXT</source>
+        <translation>Nächster Lauf: %1</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NEXT_UNKNOWN</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NO_RUN</source>
+        <translation>Noch keine Bereinigung.</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_LAST_RUN</source>
+        <translation>Letzte Bereinigung: %1, %2 entfernt, %3 geblieben, %4 behalten</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_CONFIRM</source>
+        <translation>Automatisch aufräumen</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_TURN_OFF</source>
+        <translation>Ausschalten</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_ENABLED</source>
+        <translation>Der Zeitplan ist eingerichtet.</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NOT_ENABLED</source>
+        <translation>Der Zeitplan ist geschrieben, aber kein Dienstverwalter des Benutzers hat ihn aktiviert (%1). Führen Sie aus: systemctl --user daemon-reload; systemctl --user enable --now sorvane-clean.timer</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NOT_WRITTEN</source>
+        <translation>Der Zeitplan konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_REMOVED</source>
+        <translation>Es wird nichts mehr automatisch aufgeräumt.</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NOT_REMOVED</source>
+        <translation>Der Zeitplan konnte nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NO_CLI</source>
+        <translation>sorvane-cli ist nicht installiert, daher kann nichts automatisch aufgeräumt werden.</translation>
+    </message>
 </context>
 </TS>

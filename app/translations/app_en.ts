@@ -270,5 +270,81 @@
             <numerusform>%n locations stayed</numerusform>
         </translation>
     </message>
+    <message>
+        <source>CLEAN_AUTOMATICALLY</source>
+        <translation>Clean Automatically</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_INFO</source>
+        <translation>Sorvane cleans the chosen categories on its own, as often as you choose, when your computer is idle. A category whose program is running is left for the next time; the Kept list holds as always.</translation>
+    </message>
+    <message>
+        <source>DAILY</source>
+        <translation>Daily</translation>
+    </message>
+    <message>
+        <source>WEEKLY</source>
+        <translation>Weekly</translation>
+    </message>
+    <message>
+        <source>MONTHLY</source>
+        <translation>Monthly</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_EVERY</source>
+        <translation>How often</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_OLDER_THAN</source>
+        <translation>Only what is older than (days, 0 for any age)</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NEXT</source>
+        <translation>Next run: %1</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NEXT_UNKNOWN</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NO_RUN</source>
+        <translation>No cleaning yet.</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_LAST_RUN</source>
+        <translation>Last cleaning: %1, %2 removed, %3 remaining, %4 kept</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_CONFIRM</source>
+        <translation>Clean Automatically</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_TURN_OFF</source>
+        <translation>Turn Off</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_ENABLED</source>
+        <translation>The schedule is set.</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NOT_ENABLED</source>
+        <translation>The schedule is written, but no user service manager enabled it (%1). Run: systemctl --user daemon-reload; systemctl --user enable --now sorvane-clean.timer</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NOT_WRITTEN</source>
+        <translation>The schedule could not be written: %1</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_REMOVED</source>
+        <translation>Nothing is cleaned automatically any more.</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NOT_REMOVED</source>
+        <translation>The schedule could not be removed: %1</translation>
+    </message>
+    <message>
+        <source>SCHEDULE_NO_CLI</source>
+        <translation>sorvane-cli is not installed, so nothing can be cleaned automatically.</translation>
+    </message>
 </context>
 </TS>

@@ -383,6 +383,23 @@ TEST_F(WindowTest, FreedesktopHomeOpensOnItsResultsAndCleansTheTrashWithItsRecor
     }));
     EXPECT_LT(rowOf(others[1]), 0) << "its entries stay";
 
+    // Clean Automatically offers the trash, checked, and writes nothing by being opened.
+    const ScheduleViewModel& schedule = *app_->viewModels().schedule();
+    click(shown("scheduleButton"));
+    int trashRow = 0;
+    while (trashRow < schedule.rowCount() &&
+           schedule.index(trashRow).data(ScheduleViewModel::KeyRole) != "FREEDESKTOP_TRASH") {
+        ++trashRow;
+    }
+    const QString trashBox = QStringLiteral("scheduleCategory%1").arg(trashRow);
+    ASSERT_TRUE(test::waitUntil([&] {
+        return !schedule.busy() && shown(trashBox) && shown(trashBox)->property("checked").toBool();
+    }));
+    click(shown("scheduleCloseButton"));
+    ASSERT_TRUE(test::waitUntil([&] {
+        return !window().findChild<QObject*>("scheduleDialog")->property("visible").toBool();
+    }));
+
     // Escape stops the cleaning before the entries after the first.
     ASSERT_NO_FATAL_FAILURE(deleteTrash(true));
     EXPECT_FALSE(std::filesystem::is_empty(home.pathOf("user/.local/share/Trash/files")));

@@ -93,10 +93,11 @@ expect_completions() {
     got=$(completions "$@" | tr '\n' ' ' | sed 's/ $//')
     [ "$got" = "$want" ] || fail "completing '$*' gave '$got', not '$want'"
 }
-expect_completions "--help --version clean history keep scan" sorvane-cli ""
+expect_completions "--help --version clean history keep scan schedule" sorvane-cli ""
 expect_completions "--home --json --since" sorvane-cli history ""
 expect_completions "--home --json --layout --root add list remove" sorvane-cli keep ""
-expect_completions "scan" sorvane-cli s
+expect_completions "scan schedule" sorvane-cli s
+expect_completions "daily monthly weekly" sorvane-cli schedule --every ""
 expect_completions "--category --home --items --json --layout --root" sorvane-cli scan --json ""
 expect_completions "--path" sorvane-cli clean --p
 expect_completions "freedesktop macos" sorvane-cli scan --layout ""
