@@ -1,12 +1,12 @@
 #include "CleaningJournal.h"
 
 #include "platform/fs/Anchor.h"
+#include "platform/fs/FileReplacement.h"
 #include "platform/fs/FsLog.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -52,17 +52,6 @@ std::string readAll(int folder, const char* name) {
         text.append(buffer, static_cast<std::size_t>(count));
     }
     return text;
-}
-
-bool writeAll(int file, const std::string& text) {
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t count = ::write(file, text.data() + written, text.size() - written);
-        if (count < 0 && errno != EINTR) {
-            return false;
-        }
-        written += count > 0 ? static_cast<std::size_t>(count) : 0;
-    }
-    return true;
 }
 
 // The newest whole cleanings of the text that fit in limit bytes, oldest first; lines are
@@ -177,19 +166,8 @@ void CleaningJournal::trim() {
     }
     // Read under the lock: another cleaning that trimmed meanwhile left a file to trim no more.
     const std::string kept = newestCleanings(readAll(folder.get(), fileName), trimmedBytes);
-    static std::atomic<unsigned> serial = 0;
-    const std::string temporary = "." + std::string(fileName) + "." + std::to_string(getpid()) +
-                                  "." + std::to_string(serial.fetch_add(1));
-    const FileDescriptor file =
-        FileDescriptor::adopt(openat(folder.get(), temporary.c_str(),
-                                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!file.isOpen()) {
-        return;
-    }
-    if (!writeAll(file.get(), kept) ||
-        renameat(folder.get(), temporary.c_str(), folder.get(), fileName) != 0) {
-        unlinkat(folder.get(), temporary.c_str(), 0);
-    }
+    // A journal that cannot be trimmed stays as it is; the next cleaning tries again.
+    FileReplacement::replace(folder.get(), fileName, kept, 0600);
 }
 
 std::vector<JournalLine> CleaningJournal::read(const QDateTime& since) {

@@ -1,11 +1,11 @@
 #include "KeepListFile.h"
 
 #include "platform/fs/Anchor.h"
+#include "platform/fs/FileReplacement.h"
 
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -73,39 +73,6 @@ std::vector<std::string> linesOf(const std::string& text) {
         at = end + 1;
     }
     return lines;
-}
-
-bool writeAll(int file, const std::string& text) {
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t count = ::write(file, text.data() + written, text.size() - written);
-        if (count < 0 && errno != EINTR) {
-            return false;
-        }
-        written += count > 0 ? static_cast<std::size_t>(count) : 0;
-    }
-    return true;
-}
-
-// Writes the text to a new file in the folder and puts it in the list's place; 0 or the errno
-// value it failed with. A reader sees the old list or the new one, never a part.
-int replaceFile(int folder, const std::string& text) {
-    static std::atomic<unsigned> serial = 0;
-    const std::string temporary = "." + std::string(fileName) + "." + std::to_string(getpid()) +
-                                  "." + std::to_string(serial.fetch_add(1));
-    FileDescriptor file = FileDescriptor::adopt(openat(
-        folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    if (!file.isOpen()) {
-        return file.error();
-    }
-    int error = 0;
-    if (!writeAll(file.get(), text) || fsync(file.get()) != 0 ||
-        renameat(folder, temporary.c_str(), folder, fileName) != 0) {
-        error = errno;
-        unlinkat(folder, temporary.c_str(), 0);
-        return error;
-    }
-    fsync(folder);
-    return 0;
 }
 
 } // namespace
@@ -202,7 +169,8 @@ std::optional<std::string> KeepListFile::change(const std::vector<std::string>& 
     for (const auto& line : lines) {
         updated += line + "\n";
     }
-    if (const int failed = replaceFile(folder.get(), updated); failed != 0) {
+    if (const int failed = FileReplacement::replace(folder.get(), fileName, updated, 0600);
+        failed != 0) {
         return describe(path, failed);
     }
     return std::nullopt;

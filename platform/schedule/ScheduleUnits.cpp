@@ -2,6 +2,7 @@
 
 #include "SystemdCommandLine.h"
 #include "platform/fs/Anchor.h"
+#include "platform/fs/FileReplacement.h"
 #include "platform/fs/RegularFile.h"
 
 #include <QLoggingCategory>
@@ -28,50 +29,6 @@ constexpr const char* wantsFolder = "timers.target.wants";
 
 std::string describe(const std::string& where, int error) {
     return where + ": " + std::strerror(error);
-}
-
-// Opens the folder, making it and the missing folders above it, never through a link.
-FileDescriptor openFolderMaking(const std::string& folder) {
-    FileDescriptor opened = Anchor::open(Url::folder(folder), O_RDONLY | O_DIRECTORY);
-    const std::size_t slash = folder.rfind('/');
-    if (opened.isOpen() || opened.error() != ENOENT || slash == 0 || slash == std::string::npos) {
-        return opened;
-    }
-    const FileDescriptor parent = openFolderMaking(folder.substr(0, slash));
-    if (!parent.isOpen()) {
-        return FileDescriptor(-1, parent.error());
-    }
-    const std::string name = folder.substr(slash + 1);
-    if (mkdirat(parent.get(), name.c_str(), 0755) != 0 && errno != EEXIST) {
-        return FileDescriptor(-1, errno);
-    }
-    return FileDescriptor::adopt(openat(parent.get(), name.c_str(), folderFlags));
-}
-
-// Writes the text to a new file that then takes the unit's place, so that the service manager
-// never reads half a unit; 0 or the errno value it failed with.
-int replaceFile(int folder, const std::string& name, const std::string& text) {
-    const std::string temporary = "." + name + "." + std::to_string(getpid());
-    const FileDescriptor file = FileDescriptor::adopt(openat(
-        folder, temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644));
-    if (!file.isOpen()) {
-        return file.error();
-    }
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t count = ::write(file.get(), text.data() + written, text.size() - written);
-        if (count < 0 && errno != EINTR) {
-            const int error = errno;
-            unlinkat(folder, temporary.c_str(), 0);
-            return error;
-        }
-        written += count > 0 ? static_cast<std::size_t>(count) : 0;
-    }
-    if (fsync(file.get()) != 0 || renameat(folder, temporary.c_str(), folder, name.c_str()) != 0) {
-        const int error = errno;
-        unlinkat(folder, temporary.c_str(), 0);
-        return error;
-    }
-    return 0;
 }
 
 // The value of the first "key=" line of a unit.
@@ -202,7 +159,7 @@ std::string ScheduleUnits::timerText(Frequency every) {
 
 std::optional<std::string> ScheduleUnits::write(Frequency every,
                                                 const std::vector<std::string>& command) const {
-    const FileDescriptor folder = openFolderMaking(folder_);
+    const FileDescriptor folder = Anchor::openFolderMaking(folder_);
     if (!folder.isOpen()) {
         return describe(folder_, folder.error());
     }
@@ -210,7 +167,8 @@ std::optional<std::string> ScheduleUnits::write(Frequency every,
     const std::pair<const char*, std::string> units[] = {{serviceName, serviceText(command)},
                                                          {timerName, timerText(every)}};
     for (const auto& [name, text] : units) {
-        if (const int error = replaceFile(folder.get(), name, text); error != 0) {
+        if (const int error = FileReplacement::replace(folder.get(), name, text, 0644);
+            error != 0) {
             return describe(folder_ + "/" + name, error);
         }
     }
