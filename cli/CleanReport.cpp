@@ -56,12 +56,16 @@ void CleanReport::recordOutcome(const KeepList& keep, const CleaningSummary& sum
     deleted_.clear();
     remaining_.clear();
     kept_.clear();
+    trimmed_.clear();
     for (const auto& selected : selection_) {
         for (const auto& location : selected.item.locations()) {
             // Only the system's word that nothing is there counts as deleted: a location that
             // cannot even be looked at is reported as remaining.
             if (Path::isGone(Url(location))) {
                 deleted_.push_back(location);
+            } else if (std::find(summary.trimmed.begin(), summary.trimmed.end(), location) !=
+                       summary.trimmed.end()) {
+                trimmed_.push_back(location);
             } else if (Path::holdsOnlyKept(Url(location), keep)) {
                 kept_.push_back(location);
             } else {
@@ -117,6 +121,13 @@ void CleanReport::writeText(std::FILE* out) const {
     for (const auto& location : deleted_) {
         std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
     }
+    if (!trimmed_.empty()) {
+        std::fprintf(out, "Old part deleted, the rest left: %s\n",
+                     count("LOCATION_COUNT", trimmed_.size()).c_str());
+        for (const auto& location : trimmed_) {
+            std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
+        }
+    }
     if (!kept_.empty()) {
         std::fprintf(out, "Kept below: %s (see sorvane-cli keep)\n",
                      count("LOCATION_COUNT", kept_.size()).c_str());
@@ -167,6 +178,8 @@ void CleanReport::writeJson(std::FILE* out) const {
     if (cleaned_) {
         json.key("deleted");
         writePaths(json, deleted_);
+        json.key("trimmed");
+        writePaths(json, trimmed_);
         json.key("stopped");
         json.boolean(stopped_);
         json.key("freed");

@@ -24,7 +24,8 @@ public:
     // Looks at every selected location after a cleaning (links are not followed); one that
     // holds nothing but what the keep list keeps, and the folders on the way to it, was cleaned
     // as far as it may be and counts as kept, not as remaining. The summary says what the
-    // cleaning freed and why each remaining location stays.
+    // cleaning freed and why each remaining location stays; one the age limit left, its old
+    // part gone, counts as trimmed.
     void recordOutcome(const KeepList& keep, const CleaningSummary& summary);
     bool cleaned() const { return cleaned_; }
     bool everythingGone() const { return remaining_.empty(); }
@@ -42,6 +43,8 @@ private:
     std::vector<std::string> deleted_;
     std::vector<RemainingLocation> remaining_;
     std::vector<std::string> kept_;
+    // Left in place by the age limit once their old part went.
+    std::vector<std::string> trimmed_;
     FreedSpace freed_;
     bool stopped_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/text/EscapedText.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -14,6 +15,7 @@ const char* const usageText =
                           [--root DIR] [--layout L]
        sorvane-cli keep [list] [--json] [--home DIR] [--root DIR] [--layout L]
        sorvane-cli keep add|remove ENTRY... [--home DIR] [--root DIR] [--layout L]
+       sorvane-cli scan|clean ... --older-than DAYS
        sorvane-cli history [--json] [--since DATE] [--home DIR]
        sorvane-cli --help | --version
 
@@ -75,6 +77,13 @@ Options:
                   every one of its locations, or its category.
   --yes           (clean) Really delete the selection.
   --since DATE    (history) Show only what happened from DATE on.
+  --older-than DAYS
+                  (scan, clean) Count only what went unused (neither read nor written) for DAYS
+                  days: inside an item only such files are listed, measured and deleted, and the
+                  folders that leaves empty, never the item's own folder. A trashed entry counts
+                  by the date it was trashed; an old version or a crash report only when all of
+                  it is old. Items with nothing that old are not offered. DAYS is a whole number
+                  from 1 to 36500.
   --home DIR      Take DIR as the home folder for this run. In the macOS layout DIR must lie
                   exactly two levels below / (as /Users/name or /tmp/sample-home do), because
                   the home folder is always the first two levels of the home path. In the
@@ -161,7 +170,8 @@ struct Parser {
             return std::nullopt;
         }
         if (argument == "--category" || argument == "--path" || argument == "--home" ||
-            argument == "--root" || argument == "--layout" || argument == "--since") {
+            argument == "--root" || argument == "--layout" || argument == "--since" ||
+            argument == "--older-than") {
             std::string value;
             if (inlineValue) {
                 value = *inlineValue;
@@ -232,6 +242,8 @@ struct Parser {
             line.home = value;
         } else if (option == "--since") {
             return storeSince(value);
+        } else if (option == "--older-than") {
+            return storeOlderThan(value);
         } else if (option == "--layout") {
             line.layout = Layout::named(value);
             if (!line.layout) {
@@ -261,7 +273,25 @@ struct Parser {
         return std::nullopt;
     }
 
+    // A whole number of days, written plainly: no sign, no unit, no fraction.
+    std::optional<std::string> storeOlderThan(const std::string& value) {
+        constexpr int mostDays = 36500;
+        const bool digits =
+            value.size() <= 5 &&
+            std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const int days = digits ? std::stoi(value) : 0;
+        if (days < 1 || days > mostDays) {
+            return "--older-than '" + EscapedText::escape(value) +
+                   "' is not a number of days; give a whole number from 1 to 36500";
+        }
+        line.olderThanDays = days;
+        return std::nullopt;
+    }
+
     std::variant<CommandLine, std::string> check() const {
+        if (line.olderThanDays && line.command != Command::scan && line.command != Command::clean) {
+            return std::string("--older-than belongs to scan and clean");
+        }
         if (line.since && line.command != Command::history) {
             return std::string("--since belongs to history");
         }

@@ -36,6 +36,9 @@ struct CommandLine {
     // (history) The oldest time shown.
     std::optional<QDateTime> since;
 
+    // (scan, clean) Only what went unused for this many days counts.
+    std::optional<int> olderThanDays;
+
     // The one-line reason the arguments cannot be run, or the parsed command line.
     static std::variant<CommandLine, std::string> parse(const std::vector<std::string>& arguments);
 };

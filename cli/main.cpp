@@ -143,6 +143,7 @@ int scan(const CommandLine& line, std::FILE* out) {
         return fail(*error);
     }
     EngineSession session(std::get<CategoryList>(std::move(matched)));
+    session.setOlderThanDays(line.olderThanDays.value_or(0));
     session.search();
     const ScanReport report(layoutName(), Layout::home(), collectFindings(session.categories()));
     if (line.json) {
@@ -225,6 +226,7 @@ int clean(const CommandLine& line, std::FILE* out) {
         return fail(*problem);
     }
     EngineSession session(std::get<CategoryList>(std::move(categories)));
+    session.setOlderThanDays(line.olderThanDays.value_or(0));
     session.search();
     const auto selection = selectItems(collectFindings(session.categories()), line);
     if (const auto* error = std::get_if<std::string>(&selection)) {

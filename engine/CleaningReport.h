@@ -36,6 +36,9 @@ struct CleaningSummary {
     FreedSpace freed;
     std::size_t itemsCleaned = 0;
     std::vector<RemainingLocation> remaining;
+    // Locations that stay by the age limit, all their old part gone: the item's own folder,
+    // still holding what was used since the cutoff, or nothing.
+    std::vector<std::string> trimmed;
     bool stopped = false;
 };
 
