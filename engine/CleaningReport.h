@@ -36,10 +36,10 @@ struct CleaningSummary {
     FreedSpace freed;
     std::size_t itemsCleaned = 0;
     std::vector<RemainingLocation> remaining;
+    bool stopped = false;
     // Locations that stay by the age limit, all their old part gone: the item's own folder,
     // still holding what was used since the cutoff, or nothing.
     std::vector<std::string> trimmed;
-    bool stopped = false;
 };
 
 } // namespace sorvane

@@ -270,5 +270,25 @@
             <numerusform>%n Orte sind geblieben</numerusform>
         </translation>
     </message>
+    <message>
+        <source>AGE_LIMIT</source>
+        <translation>Unbenutzt seit</translation>
+    </message>
+    <message>
+        <source>ANY_AGE</source>
+        <translation>Jedes Alter</translation>
+    </message>
+    <message>
+        <source>UNUSED_7_DAYS</source>
+        <translation>7 Tage nicht benutzt</translation>
+    </message>
+    <message>
+        <source>UNUSED_30_DAYS</source>
+        <translation>30 Tage nicht benutzt</translation>
+    </message>
+    <message>
+        <source>UNUSED_90_DAYS</source>
+        <translation>90 Tage nicht benutzt</translation>
+    </message>
 </context>
 </TS>

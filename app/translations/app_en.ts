@@ -270,5 +270,25 @@
             <numerusform>%n locations stayed</numerusform>
         </translation>
     </message>
+    <message>
+        <source>AGE_LIMIT</source>
+        <translation>Unused for</translation>
+    </message>
+    <message>
+        <source>ANY_AGE</source>
+        <translation>Any age</translation>
+    </message>
+    <message>
+        <source>UNUSED_7_DAYS</source>
+        <translation>Not used for 7 days</translation>
+    </message>
+    <message>
+        <source>UNUSED_30_DAYS</source>
+        <translation>Not used for 30 days</translation>
+    </message>
+    <message>
+        <source>UNUSED_90_DAYS</source>
+        <translation>Not used for 90 days</translation>
+    </message>
 </context>
 </TS>
