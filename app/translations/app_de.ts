@@ -272,7 +272,7 @@
     </message>
     <message>
         <source>AGE_LIMIT</source>
-        <translation>Unbenutzt seit</translation>
+        <translation>Alter</translation>
     </message>
     <message>
         <source>ANY_AGE</source>

@@ -272,7 +272,7 @@
     </message>
     <message>
         <source>AGE_LIMIT</source>
-        <translation>Unused for</translation>
+        <translation>Age</translation>
     </message>
     <message>
         <source>ANY_AGE</source>

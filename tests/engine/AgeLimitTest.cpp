@@ -46,17 +46,17 @@ TEST(AgeLimitTest, OnlyWhatIsOldIsOfferedMeasuredAndRemoved) {
     const auto record = [&](const std::string& name, const std::string& date) {
         return trash + "info/" + name + ".trashinfo = [Trash Info]\nPath=/x\n" + date + "\n";
     };
-    fd.build(
-        {".cache/app/sub/deep/", ".cache/app/hold/", ".cache/recent/", trash + "files/",
-         record("gone", "DeletionDate=2020-01-01T10:00:00"), record("nodate", ""),
-         record("bad", "DeletionDate=2020-13-45T10:00:00"),
-         record("future", "DeletionDate=2999-01-01T10:00:00"),
-         record("lately",
-                "DeletionDate=" +
-                    QDateTime::currentDateTime().addDays(-1).toString(Qt::ISODate).toStdString()),
-         ".cache/JetBrains/Idea2020.1/x", ".cache/JetBrains/Idea2020.1/y",
-         ".cache/JetBrains/Rider2020.1/x", ".cache/JetBrains/Rider2020.1/y",
-         ".cache/JetBrains/Idea2024.1/", ".cache/JetBrains/Rider2024.1/"});
+    fd.build({".cache/app/sub/deep/", ".cache/app/hold/", ".cache/recent/", trash + "files/",
+              record("gone", "DeletionDate=2020-01-01T10:00:00"), record("nodate", ""),
+              record("bad", "DeletionDate=2020-13-45T10:00:00"),
+              record("future", "DeletionDate=2999-01-01T10:00:00"),
+              record("lately", "DeletionDate=" + QDateTime::currentDateTime()
+                                                     .addDays(-1)
+                                                     .toString("yyyy-MM-ddTHH:mm:ss")
+                                                     .toStdString()),
+              ".cache/JetBrains/Idea2020.1/x", ".cache/JetBrains/Idea2020.1/y",
+              ".cache/JetBrains/Rider2020.1/x", ".cache/JetBrains/Rider2020.1/y",
+              ".cache/JetBrains/Idea2024.1/", ".cache/JetBrains/Rider2024.1/"});
     const struct Row {
         std::string path;
         int readHoursAgo;
