@@ -338,19 +338,19 @@ CleaningSummary DiskCleaner::clean() {
                     return outcome.gone || (outcome.error == 0 && !outcome.keptBy.empty()) ||
                            (outcome.ageLimited && outcome.why() == RemovalReason::none);
                 };
-                // What the search offered by its cutoff; an item not old at all is not touched.
+                // What the search offered by its cutoff; an item not old at all (which the
+                // search never offers) is not touched.
                 const std::optional<AgeLimit> age = item->removalAge();
+                const std::vector<Url> suburls = age ? item->suburls() : std::vector<Url>();
                 bool removed = false;
-                if (!age) {
-                    // Not offered by the search, so never selected there; nothing to do.
-                } else if (item->url()) {
+                if (age && item->url()) {
                     const RemovalOutcome outcome =
                         Path::remove(*item->url(), keep, *age, &cancelled_);
                     settle(key, *item->url(), outcome);
                     removed = cleaned(outcome);
                 }
                 std::vector<std::string> deletedSuburls;
-                for (const auto& suburl : age ? item->suburls() : std::vector<Url>()) {
+                for (const auto& suburl : suburls) {
                     const RemovalOutcome outcome = Path::remove(suburl, keep, *age, &cancelled_);
                     settle(key, suburl, outcome);
                     if (cleaned(outcome)) {
