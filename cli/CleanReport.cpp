@@ -93,6 +93,9 @@ void CleanReport::writeText(std::FILE* out) const {
     };
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
+    if (olderThanDays_ > 0) {
+        std::fprintf(out, "Only what went unused for %d days\n", olderThanDays_);
+    }
     std::fprintf(out, "%s\n",
                  cleaned_ ? "Selected for deletion:"
                           : "Would delete (nothing is deleted without --yes):");
@@ -150,6 +153,9 @@ void CleanReport::writeJson(std::FILE* out) const {
     json.string(layout_);
     json.key("home");
     json.string(EscapedText::escape(home_));
+    // 0: any age.
+    json.key("olderThanDays");
+    json.number(static_cast<std::uint64_t>(olderThanDays_));
     json.key("cleaned");
     json.boolean(cleaned_);
     json.key("selected");

@@ -20,6 +20,8 @@ struct SelectedItem {
 class CleanReport {
 public:
     CleanReport(std::string layout, std::string home, std::vector<SelectedItem> selection);
+    // The age limit the search took (--older-than), 0 for any age; the report names it.
+    void setOlderThanDays(int days) { olderThanDays_ = days; }
 
     // Looks at every selected location after a cleaning (links are not followed); one that
     // holds nothing but what the keep list keeps, and the folders on the way to it, was cleaned
@@ -37,6 +39,7 @@ private:
     std::uint64_t selectedSize() const;
 
     std::string layout_;
+    int olderThanDays_ = 0;
     std::string home_;
     std::vector<SelectedItem> selection_;
     bool cleaned_ = false;

@@ -145,7 +145,8 @@ int scan(const CommandLine& line, std::FILE* out) {
     EngineSession session(std::get<CategoryList>(std::move(matched)));
     session.setOlderThanDays(line.olderThanDays.value_or(0));
     session.search();
-    const ScanReport report(layoutName(), Layout::home(), collectFindings(session.categories()));
+    ScanReport report(layoutName(), Layout::home(), collectFindings(session.categories()));
+    report.setOlderThanDays(line.olderThanDays.value_or(0));
     if (line.json) {
         report.writeJson(out);
     } else {
@@ -234,6 +235,7 @@ int clean(const CommandLine& line, std::FILE* out) {
     }
     const auto& selected = std::get<std::vector<SelectedItem>>(selection);
     CleanReport outcome(layoutName(), Layout::home(), selected);
+    outcome.setOlderThanDays(line.olderThanDays.value_or(0));
     if (line.yes) {
         cleanSelected(session, selected, outcome);
     }

@@ -487,7 +487,9 @@ TEST(CliCleaningTest, OlderThanTakesOnlyTheOldPart) {
     };
     const auto scanned = [&] {
         const auto scan = cli("scan --json --category XDG_CACHE --older-than 30");
-        return parseJson(scan.out)["categories"][0].toObject();
+        const QJsonObject report = parseJson(scan.out);
+        EXPECT_EQ(report["olderThanDays"].toInteger(), 30);
+        return report["categories"][0].toObject();
     };
     EXPECT_EQ(scanned()["size"].toInteger(), 300);
     EXPECT_EQ(scanned()["items"].toArray().size(), 1);
