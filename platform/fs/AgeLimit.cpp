@@ -28,4 +28,8 @@ bool AgeLimit::isOld(const struct stat& info) const {
     return isOld(std::max(timeOf(info.st_atim), timeOf(info.st_mtim)));
 }
 
+bool AgeLimit::isUnwritten(const struct stat& info) const {
+    return isOld(timeOf(info.st_mtim));
+}
+
 } // namespace sorvane

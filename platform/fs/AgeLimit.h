@@ -32,6 +32,9 @@ public:
     // By the later of the entry's access and modification times; on a file system that does
     // not record reading, that is its modification time.
     bool isOld(const struct stat& info) const;
+    // By the modification time alone, for a folder: listing it, as every search does, moves its
+    // access time.
+    bool isUnwritten(const struct stat& info) const;
 
     friend bool operator==(const AgeLimit&, const AgeLimit&) = default;
 

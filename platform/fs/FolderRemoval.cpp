@@ -14,6 +14,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace sorvane {
 
@@ -142,8 +144,9 @@ int unlinkCounting(int folder, const char* name, int flags, WritableFolders& wri
 //
 // Given a keep list, the tree is one the list may reach into: every entry of a folder on the
 // way to a kept one is looked up before it goes, and a kept entry stays with its folders.
-// Given an age limit, a file or link goes only when it is old by its own times; a folder still
-// holding a young one stays.
+// Given an age limit, a file or link goes only when it is old by its own times; a folder goes
+// once empty when the removal emptied it or nothing was written in it since the cutoff, so that
+// a folder a program made just now for what it is about to write stays.
 class RemovalVisitor : public TreeVisitor {
 public:
     RemovalVisitor(TreeWalk& walk, RemovalFailure& failure, WritableFolders& writable,
@@ -195,6 +198,7 @@ public:
         }
         const int error = unlinkCounting(stack.top(), name, 0, writable_, freed_);
         if (error == 0 || error == ENOENT) {
+            emptiedAt(stack.depth()) = true;
             return WalkStep::skip;
         }
         if (error == EISDIR) {
@@ -216,9 +220,21 @@ public:
     }
 
     void left(DescriptorStack& stack, const std::string& name) override {
+        if (age_ != nullptr) {
+            auto flag = emptiedAt(stack.depth() + 1);
+            const bool emptied = flag;
+            flag = false;
+            struct stat info {};
+            if (!emptied && fstatat(stack.top(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                !age_->isUnwritten(info)) {
+                failure_.markAgeLimited();
+                return;
+            }
+        }
         const int error =
             unlinkCounting(stack.top(), name.c_str(), AT_REMOVEDIR, writable_, freed_);
         if (error == 0 || error == ENOENT) {
+            emptiedAt(stack.depth()) = true;
             return;
         }
         // Its last entries may still be going on another thread; the final pass sees to it.
@@ -245,6 +261,14 @@ public:
     }
 
 private:
+    // Whether this visitor removed something from the open folder at a depth (the root at 1).
+    std::vector<bool>::reference emptiedAt(std::size_t depth) {
+        if (emptied_.size() <= depth) {
+            emptied_.resize(depth + 1);
+        }
+        return emptied_[depth];
+    }
+
     // Whether the folder at the top may hold a kept entry; the root always may, or the keep
     // list would not have been given.
     bool topGuarded(const DescriptorStack& stack) const {
@@ -262,6 +286,8 @@ private:
     FreedSpace freed_;
     // By depth, whether the open folder there may hold a kept entry.
     std::vector<bool> guarded_;
+    // By depth, whether something went from the open folder there (age-limited removals only).
+    std::vector<bool> emptied_;
 };
 
 // Removes everything inside the folder open as descriptor (which it takes over) but what the

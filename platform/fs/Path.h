@@ -101,7 +101,8 @@ public:
     static RemovalOutcome remove(const Url& url, const KeepList& keep,
                                  const StopFlag* stop = nullptr);
     // The same, taking only what is old. By a limit on files, each file and link goes only when
-    // old by its own times, the folders it leaves empty go with it, and a location that is a
+    // old by its own times, the folders it leaves empty go with it (as do empty ones not written
+    // since the cutoff), and a location that is a
     // folder stays itself; by a limit on a whole unit, the location goes whole when all of it
     // is old and is not touched otherwise. What stays for its age is no failure.
     static RemovalOutcome remove(const Url& url, const KeepList& keep, const AgeLimit& age,

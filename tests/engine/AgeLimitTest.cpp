@@ -71,7 +71,9 @@ TEST(AgeLimitTest, OnlyWhatIsOldIsOfferedMeasuredAndRemoved) {
         {".cache/app/hold/young", young, young, true},
         {".cache/app/hold", 0, 0, true},
         {".cache/app/link -> nowhere", old, old, false},
-        {".cache/app", 0, 0, true}, // the item's own folder
+        {".cache/app/old-empty/", old, old, false},
+        {".cache/app/just-made/", 0, 0, true}, // empty, but not emptied by the cleaning
+        {".cache/app", 0, 0, true},            // the item's own folder
         {".cache/recent/young", young, young, true},
         {trash + "files/gone", 0, 0, false},
         {trash + "info/gone.trashinfo", 0, 0, false},
