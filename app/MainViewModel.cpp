@@ -97,6 +97,7 @@ MainViewModel::MainViewModel(QObject* parent)
     appRunnerMonitor_->setDelegate(bridge_);
     appRunnerMonitor_->start();
     cleaner_->setDelegate(bridge_);
+    cleaner_->setOlderThanDays(SettingsViewModel::storedOlderThanDays());
     updateAuthentication();
 }
 
@@ -253,6 +254,11 @@ void MainViewModel::keep(ResultViewModel* node) {
     results_ = arrangedResults();
     emit resultsShrank();
     updateSelection();
+}
+
+void MainViewModel::setOlderThanDays(int days) {
+    cleaner_->setOlderThanDays(days);
+    searchAgain();
 }
 
 void MainViewModel::searchAgain() {

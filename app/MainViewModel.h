@@ -85,6 +85,9 @@ public:
     // one measurement at its end.
     Q_INVOKABLE void updateSelection();
     Q_INVOKABLE void sort(sorvane::SortOrder::SortBy sortBy);
+    // Offers only what went unused for that many days (0: any age) from the next search on,
+    // and searches again at once when it may.
+    void setOlderThanDays(int days);
     Q_INVOKABLE void selectAll();
     Q_INVOKABLE void unselectAll();
     // Hands the selection to the engine and deletes it; presses while a search or a cleaning is

@@ -64,12 +64,16 @@ void CleanReport::recordOutcome(const KeepList& keep, const CleaningSummary& sum
     deleted_.clear();
     remaining_.clear();
     kept_.clear();
+    trimmed_.clear();
     for (const auto& selected : selection_) {
         for (const auto& location : selected.item.locations()) {
             // Only the system's word that nothing is there counts as deleted: a location that
             // cannot even be looked at is reported as remaining.
             if (Path::isGone(Url(location))) {
                 deleted_.push_back(location);
+            } else if (std::find(summary.trimmed.begin(), summary.trimmed.end(), location) !=
+                       summary.trimmed.end()) {
+                trimmed_.push_back(location);
             } else if (Path::holdsOnlyKept(Url(location), keep)) {
                 kept_.push_back(location);
             } else {
@@ -97,6 +101,9 @@ void CleanReport::writeText(std::FILE* out) const {
     };
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
+    if (olderThanDays_ > 0) {
+        std::fprintf(out, "Only what went unused for %d days\n", olderThanDays_);
+    }
     for (const auto& skipped : skipped_) {
         const bool running = skipped.reason == "running";
         std::fprintf(out, "Left out: %s%s: %s\n", EscapedText::escape(skipped.key).c_str(),
@@ -135,6 +142,13 @@ void CleanReport::writeText(std::FILE* out) const {
     for (const auto& location : deleted_) {
         std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
     }
+    if (!trimmed_.empty()) {
+        std::fprintf(out, "Old part deleted, the rest left: %s\n",
+                     count("LOCATION_COUNT", trimmed_.size()).c_str());
+        for (const auto& location : trimmed_) {
+            std::fprintf(out, "  %s\n", EscapedText::escape(location).c_str());
+        }
+    }
     if (!kept_.empty()) {
         std::fprintf(out, "Kept below: %s (see sorvane-cli keep)\n",
                      count("LOCATION_COUNT", kept_.size()).c_str());
@@ -157,6 +171,9 @@ void CleanReport::writeJson(std::FILE* out) const {
     json.string(layout_);
     json.key("home");
     json.string(EscapedText::escape(home_));
+    // 0: any age.
+    json.key("olderThanDays");
+    json.number(static_cast<std::uint64_t>(olderThanDays_));
     json.key("cleaned");
     json.boolean(cleaned_);
     json.key("selected");
@@ -202,6 +219,8 @@ void CleanReport::writeJson(std::FILE* out) const {
     if (cleaned_) {
         json.key("deleted");
         writePaths(json, deleted_);
+        json.key("trimmed");
+        writePaths(json, trimmed_);
         json.key("stopped");
         json.boolean(stopped_);
         json.key("freed");

@@ -28,11 +28,14 @@ struct SkippedCategory {
 class CleanReport {
 public:
     CleanReport(std::string layout, std::string home, std::vector<SelectedItem> selection);
+    // The age limit the search took (--older-than), 0 for any age; the report names it.
+    void setOlderThanDays(int days) { olderThanDays_ = days; }
 
     // Looks at every selected location after a cleaning (links are not followed); one that
     // holds nothing but what the keep list keeps, and the folders on the way to it, was cleaned
     // as far as it may be and counts as kept, not as remaining. The summary says what the
-    // cleaning freed and why each remaining location stays.
+    // cleaning freed and why each remaining location stays; one the age limit left, its old
+    // part gone, counts as trimmed.
     void recordOutcome(const KeepList& keep, const CleaningSummary& summary);
     void setSkipped(std::vector<SkippedCategory> skipped) { skipped_ = std::move(skipped); }
     bool cleaned() const { return cleaned_; }
@@ -45,12 +48,15 @@ private:
     std::uint64_t selectedSize() const;
 
     std::string layout_;
+    int olderThanDays_ = 0;
     std::string home_;
     std::vector<SelectedItem> selection_;
     bool cleaned_ = false;
     std::vector<std::string> deleted_;
     std::vector<RemainingLocation> remaining_;
     std::vector<std::string> kept_;
+    // Left in place by the age limit once their old part went.
+    std::vector<std::string> trimmed_;
     FreedSpace freed_;
     bool stopped_ = false;
     std::vector<SkippedCategory> skipped_;

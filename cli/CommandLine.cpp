@@ -15,6 +15,7 @@ const char* const usageText =
                           [--root DIR] [--layout L]
        sorvane-cli keep [list] [--json] [--home DIR] [--root DIR] [--layout L]
        sorvane-cli keep add|remove ENTRY... [--home DIR] [--root DIR] [--layout L]
+       sorvane-cli scan|clean ... --older-than DAYS
        sorvane-cli history [--json] [--since DATE] [--home DIR]
        sorvane-cli schedule --every daily|weekly|monthly --category KEY... [--older-than DAYS]
                           [--home DIR] [--root DIR] [--layout L]
@@ -94,7 +95,13 @@ Options:
                   With either option a selection that holds nothing is not an error.
   --every F       (schedule) daily, weekly or monthly.
   --older-than DAYS
-                  (schedule) Passed on to the scheduled cleaning; a whole number above 0.
+                  (scan, clean) Count only what went unused (neither read nor written) for DAYS
+                  days: inside an item only such files are listed, measured and deleted, and the
+                  folders that leaves empty, never the item's own folder. A trashed entry counts
+                  by the date it was trashed; an old version or a crash report only when all of
+                  it is old. Items with nothing that old are not offered. DAYS is a whole number
+                  from 1 to 36500.
+                  (schedule) Passed on to the scheduled cleaning.
   --show, --off   (schedule) Tell what is scheduled; disable and remove the schedule.
   --home DIR      Take DIR as the home folder for this run. In the macOS layout DIR must lie
                   exactly two levels below / (as /Users/name or /tmp/sample-home do), because
@@ -263,8 +270,10 @@ struct Parser {
             line.home = value;
         } else if (option == "--since") {
             return storeSince(value);
-        } else if (option == "--every" || option == "--older-than") {
-            return storeSchedule(option, value);
+        } else if (option == "--every") {
+            return storeEvery(value);
+        } else if (option == "--older-than") {
+            return storeOlderThan(value);
         } else if (option == "--layout") {
             line.layout = Layout::named(value);
             if (!line.layout) {
@@ -294,21 +303,25 @@ struct Parser {
         return std::nullopt;
     }
 
-    std::optional<std::string> storeSchedule(const std::string& option, const std::string& value) {
-        if (option == "--every") {
-            line.every = Schedule::frequencyNamed(value);
-            return line.every ? std::nullopt
-                              : std::optional("--every '" + EscapedText::escape(value) +
-                                              "' is not a frequency; use daily, weekly or monthly");
-        }
+    std::optional<std::string> storeEvery(const std::string& value) {
+        line.every = Schedule::frequencyNamed(value);
+        return line.every ? std::nullopt
+                          : std::optional("--every '" + EscapedText::escape(value) +
+                                          "' is not a frequency; use daily, weekly or monthly");
+    }
+
+    // A whole number of days, written plainly: no sign, no unit, no fraction.
+    std::optional<std::string> storeOlderThan(const std::string& value) {
+        constexpr int mostDays = 36500;
         const bool digits =
-            value.size() <= 6 &&
+            value.size() <= 5 &&
             std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (!digits || std::stoi(value) <= 0) {
+        const int days = digits ? std::stoi(value) : 0;
+        if (days < 1 || days > mostDays) {
             return "--older-than '" + EscapedText::escape(value) +
-                   "' is not a number of days; give a whole number above 0";
+                   "' is not a number of days; give a whole number from 1 to 36500";
         }
-        line.olderThanDays = std::stoi(value);
+        line.olderThanDays = days;
         return std::nullopt;
     }
 
@@ -317,9 +330,9 @@ struct Parser {
         if (!scheduling && (line.every || line.showSchedule || line.scheduleOff)) {
             return "--every, --show and --off belong to schedule";
         }
-        // The age filter of scan and clean is not there yet; it is only passed on.
-        if (!scheduling && line.olderThanDays) {
-            return "--older-than belongs to schedule";
+        if (line.olderThanDays && line.command != Command::scan && line.command != Command::clean &&
+            !scheduling) {
+            return "--older-than belongs to scan, clean and schedule";
         }
         if (line.command != Command::clean && (line.skipRunning || line.skipUnknown)) {
             return "--skip-running and --skip-unknown belong to clean";

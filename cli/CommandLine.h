@@ -45,7 +45,8 @@ struct CommandLine {
     std::optional<Frequency> every;
     bool showSchedule = false;
     bool scheduleOff = false;
-    // (schedule) Passed on to the scheduled clean.
+    // (scan, clean) Only what went unused for this many days counts; (schedule) passed on to
+    // the scheduled clean.
     std::optional<int> olderThanDays;
 
     // The one-line reason the arguments cannot be run, or the parsed command line.

@@ -52,6 +52,10 @@ EngineSession::~EngineSession() {
     cleaner_->stop();
 }
 
+void EngineSession::setOlderThanDays(int days) {
+    cleaner_->setOlderThanDays(days);
+}
+
 void EngineSession::search() {
     waiter_->run([this] { return cleaner_->startSearch(); });
 }

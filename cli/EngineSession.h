@@ -17,6 +17,9 @@ public:
     EngineSession(const EngineSession&) = delete;
     EngineSession& operator=(const EngineSession&) = delete;
 
+    // Only what went unused for that many days counts at the next search; 0 for any age.
+    void setOlderThanDays(int days);
+
     void search();
     // Deletes the locations of every selected item. The first SIGINT or SIGTERM meanwhile stops
     // the cleaning at its next entry, the second ends the process at once (status 130).

@@ -17,6 +17,9 @@ ScanReport::ScanReport(std::string layout, std::string home,
 void ScanReport::writeText(std::FILE* out, bool withItems) const {
     std::fprintf(out, "Layout: %s\n", layout_.c_str());
     std::fprintf(out, "Home: %s\n", EscapedText::escape(home_).c_str());
+    if (olderThanDays_ > 0) {
+        std::fprintf(out, "Only what went unused for %d days\n", olderThanDays_);
+    }
     // Counts and sizes in the language the names are in; columns by what a terminal shows.
     const QLocale locale = EngineStrings::locale();
     const auto size = [&](std::uint64_t bytes) {
@@ -69,6 +72,9 @@ void ScanReport::writeJson(std::FILE* out) const {
     json.string(layout_);
     json.key("home");
     json.string(EscapedText::escape(home_));
+    // 0: any age.
+    json.key("olderThanDays");
+    json.number(static_cast<std::uint64_t>(olderThanDays_));
     json.key("categories");
     json.beginArray();
     for (const auto& category : categories_) {

@@ -12,12 +12,15 @@ namespace sorvane::cli {
 class ScanReport {
 public:
     ScanReport(std::string layout, std::string home, std::vector<CategoryFinding> categories);
+    // The age limit the search took (--older-than), 0 for any age; the report names it.
+    void setOlderThanDays(int days) { olderThanDays_ = days; }
 
     void writeText(std::FILE* out, bool withItems) const;
     void writeJson(std::FILE* out) const;
 
 private:
     std::string layout_;
+    int olderThanDays_ = 0;
     std::string home_;
     std::vector<CategoryFinding> categories_;
 };

@@ -145,8 +145,10 @@ int scan(const CommandLine& line, std::FILE* out) {
         return fail(*error);
     }
     EngineSession session(std::get<CategoryList>(std::move(matched)));
+    session.setOlderThanDays(line.olderThanDays.value_or(0));
     session.search();
-    const ScanReport report(layoutName(), Layout::home(), collectFindings(session.categories()));
+    ScanReport report(layoutName(), Layout::home(), collectFindings(session.categories()));
+    report.setOlderThanDays(line.olderThanDays.value_or(0));
     if (line.json) {
         report.writeJson(out);
     } else {
@@ -271,6 +273,7 @@ int clean(const CommandLine& line, std::FILE* out) {
     }
     auto& [categories, keys, skipped] = std::get<Chosen>(chosen);
     EngineSession session(std::move(categories));
+    session.setOlderThanDays(line.olderThanDays.value_or(0));
     if (!session.categories().empty()) {
         session.search();
     }
@@ -281,6 +284,7 @@ int clean(const CommandLine& line, std::FILE* out) {
     const auto& selected = std::get<std::vector<SelectedItem>>(selection);
     CleanReport outcome(layoutName(), Layout::home(), selected);
     outcome.setSkipped(std::move(skipped));
+    outcome.setOlderThanDays(line.olderThanDays.value_or(0));
     if (line.yes && !selected.empty()) {
         cleanSelected(session, selected, outcome);
     }

@@ -73,12 +73,49 @@ CleanerSeverity CleanerItem::severity() const {
     return highest;
 }
 
-MeasuredSize CleanerItem::sizeOnDisk() const {
+std::optional<AgeLimit> CleanerItem::removalAge() const {
+    if (age_.any()) {
+        return age_;
+    }
+    switch (ageBasis_) {
+    case AgeBasis::files:
+        return age_;
+    case AgeBasis::wholeUnit:
+        return age_.asWhole();
+    case AgeBasis::deletionDate:
+        // Old by its date, an entry goes whole with its record, however recently used.
+        if (deletedAt_ && age_.isOld(*deletedAt_)) {
+            return AgeLimit();
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool CleanerItem::hasOldPart() const {
+    const std::optional<AgeLimit> age = removalAge();
+    if (!age) {
+        return false;
+    }
     const KeepList none;
     const KeepList& keep = keep_ ? *keep_ : none;
-    MeasuredSize total = url_ ? Path::size(*url_, keep) : MeasuredSize{};
+    if (url_ && Path::holdsOld(*url_, keep, *age)) {
+        return true;
+    }
+    return std::any_of(suburls_.begin(), suburls_.end(),
+                       [&](const Url& suburl) { return Path::holdsOld(suburl, keep, *age); });
+}
+
+MeasuredSize CleanerItem::sizeOnDisk() const {
+    const std::optional<AgeLimit> age = removalAge();
+    if (!age) {
+        return {};
+    }
+    const KeepList none;
+    const KeepList& keep = keep_ ? *keep_ : none;
+    MeasuredSize total = url_ ? Path::size(*url_, keep, *age) : MeasuredSize{};
     for (const auto& suburl : suburls_) {
-        total += Path::size(suburl, keep);
+        total += Path::size(suburl, keep, *age);
     }
     return total;
 }

@@ -2,6 +2,7 @@
 
 #include "CleanerDetail.h"
 #include "ICleanerBase.h"
+#include "platform/fs/AgeLimit.h"
 #include "platform/fs/MeasuredSize.h"
 #include "platform/fs/Url.h"
 #include "platform/keep/KeepList.h"
@@ -12,6 +13,10 @@
 #include <vector>
 
 namespace sorvane {
+
+// How an age limit judges an item: by each of its files, as one unit that is old only when all
+// of it is, or by the date it went to the trash.
+enum class AgeBasis { files, wholeUnit, deletionDate };
 
 // One cleanable thing: a main location and further locations deleted with it. Shared by the
 // finder that found it, the engine and the result tree; sizes are measured on every request.
@@ -59,7 +64,21 @@ public:
 
     // What the item leaves out of its sizes: set by the engine when it was found.
     void setKeepList(std::shared_ptr<const KeepList> keep) { keep_ = std::move(keep); }
-    // Bytes of the url plus every suburl, without what the keep list keeps, measured now.
+    // How the age limit judges the item; by its files unless its finder says otherwise.
+    AgeBasis ageBasis() const { return ageBasis_; }
+    void setAgeBasis(AgeBasis basis) { ageBasis_ = basis; }
+    // When the item went to the trash, for an item judged by that; nothing when it cannot be
+    // told, and the item then never counts as old.
+    void setDeletedAt(std::optional<AgeLimit::Clock::time_point> when) { deletedAt_ = when; }
+    // What the item leaves out for its age: set by the engine when it was found.
+    void setAgeLimit(const AgeLimit& age) { age_ = age; }
+    // The limit the item's locations are measured and removed by; nothing when no part of the
+    // item is old.
+    std::optional<AgeLimit> removalAge() const;
+    // Whether any location of the item has an old part that is not kept, looked at now.
+    bool hasOldPart() const;
+    // Bytes of the url plus every suburl, without what the keep list keeps and only the old
+    // part, measured now.
     std::uint64_t size() const { return sizeOnDisk().bytes; }
     // The same, and whether every folder could be read whole.
     MeasuredSize sizeOnDisk() const;
@@ -87,6 +106,9 @@ private:
     Image icon_;
     std::optional<CleanerSeverity> customSeverity_;
     std::shared_ptr<const KeepList> keep_;
+    AgeBasis ageBasis_ = AgeBasis::files;
+    std::optional<AgeLimit::Clock::time_point> deletedAt_;
+    AgeLimit age_;
 };
 
 } // namespace sorvane

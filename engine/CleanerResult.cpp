@@ -109,6 +109,14 @@ void CleanerResult::removeItem(const std::shared_ptr<CleanerItem>& item) {
     }
 }
 
+void CleanerResult::applyAgeLimit(const AgeLimit& age) {
+    std::erase_if(items_, [&](const std::shared_ptr<CleanerItem>& item) {
+        item->setAgeLimit(age);
+        const bool hadLocations = item->url() || !item->suburls().empty();
+        return hadLocations && !age.any() && !item->hasOldPart();
+    });
+}
+
 void CleanerResult::applyKeepList(const std::shared_ptr<const KeepList>& keep) {
     kept_.clear();
     std::erase_if(items_, [&](const std::shared_ptr<CleanerItem>& item) {

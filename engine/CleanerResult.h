@@ -53,6 +53,9 @@ public:
     // others lose their kept locations and measure without what is kept below them. What was
     // found kept is recorded.
     void applyKeepList(const std::shared_ptr<const KeepList>& keep);
+    // Leaves out what the age limit does not count: every item measures and removes only its
+    // old part, and an item with none goes.
+    void applyAgeLimit(const AgeLimit& age);
     // The kept locations found at the last applyKeepList(), outermost first by item.
     const std::vector<KeptLocation>& kept() const { return kept_; }
 

@@ -37,6 +37,9 @@ struct CleaningSummary {
     std::size_t itemsCleaned = 0;
     std::vector<RemainingLocation> remaining;
     bool stopped = false;
+    // Locations that stay by the age limit, all their old part gone: the item's own folder,
+    // still holding what was used since the cutoff, or nothing.
+    std::vector<std::string> trimmed;
 };
 
 } // namespace sorvane

@@ -214,6 +214,8 @@ void DiskCleaner::search() {
     const SizeMemo memo;
     // Read afresh: what another program added to the list counts from this search on.
     const auto keep = std::make_shared<const KeepList>(KeepList::current());
+    const int days = olderThanDays_.load();
+    const AgeLimit age = days > 0 ? AgeLimit::days(days) : AgeLimit();
     const auto count = static_cast<float>(running.size());
     std::size_t i = 0;
     for (; i < running.size() && !ending(); ++i) {
@@ -223,6 +225,7 @@ void DiskCleaner::search() {
         });
         running[i]->search();
         result->applyKeepList(keep);
+        result->applyAgeLimit(age);
         // Each item is measured once, here, by the thread that owns the items while the search
         // runs; the result tree and every summary use these sizes and never touch the disk.
         measure(result->items());
@@ -298,6 +301,8 @@ CleaningSummary DiskCleaner::clean() {
         summary.stopped = summary.stopped || reason == RemovalReason::stopped;
         if (reason != RemovalReason::none) {
             summary.remaining.push_back({key, location.path(), reason, message});
+        } else if (outcome.ageLimited && !outcome.gone) {
+            summary.trimmed.push_back(location.path());
         }
     };
     // A location a stop kept the cleaning from reaching.
@@ -328,18 +333,25 @@ CleaningSummary DiskCleaner::clean() {
                 progress.location = item->url() ? item->url()->path() : std::string();
                 report(false);
                 // A location that stays only for what is kept in it was cleaned all the same.
+                // So does one that keeps only what its age limit left, its own folder included.
                 const auto cleaned = [](const RemovalOutcome& outcome) {
-                    return outcome.gone || (outcome.error == 0 && !outcome.keptBy.empty());
+                    return outcome.gone || (outcome.error == 0 && !outcome.keptBy.empty()) ||
+                           (outcome.ageLimited && outcome.why() == RemovalReason::none);
                 };
+                // What the search offered by its cutoff; an item not old at all (which the
+                // search never offers) is not touched.
+                const std::optional<AgeLimit> age = item->removalAge();
+                const std::vector<Url> suburls = age ? item->suburls() : std::vector<Url>();
                 bool removed = false;
-                if (item->url()) {
-                    const RemovalOutcome outcome = Path::remove(*item->url(), keep, &cancelled_);
+                if (age && item->url()) {
+                    const RemovalOutcome outcome =
+                        Path::remove(*item->url(), keep, *age, &cancelled_);
                     settle(key, *item->url(), outcome);
                     removed = cleaned(outcome);
                 }
                 std::vector<std::string> deletedSuburls;
-                for (const auto& suburl : item->suburls()) {
-                    const RemovalOutcome outcome = Path::remove(suburl, keep, &cancelled_);
+                for (const auto& suburl : suburls) {
+                    const RemovalOutcome outcome = Path::remove(suburl, keep, *age, &cancelled_);
                     settle(key, suburl, outcome);
                     if (cleaned(outcome)) {
                         deletedSuburls.push_back(suburl.path());

@@ -40,6 +40,9 @@ public:
     void setDelegate(std::weak_ptr<DiskCleanerDelegate> delegate) override;
     bool rebuildsCategories() const { return static_cast<bool>(source_); }
 
+    int olderThanDays() const override { return olderThanDays_.load(); }
+    void setOlderThanDays(int days) override { olderThanDays_.store(days); }
+
     std::uint64_t totalSize() const override;
     std::uint64_t selectedSize() const override;
 
@@ -78,6 +81,7 @@ private:
     // Claimed by start() under threadMutex_, given back by the worker before its last report.
     std::atomic<Work> running_ = Work::none;
     std::atomic<bool> stopped_ = false;
+    std::atomic<int> olderThanDays_ = 0;
     // Asked by cancel() of the run at hand; cleared when the next run is claimed.
     StopFlag cancelled_;
     std::mutex threadMutex_; // guards worker_

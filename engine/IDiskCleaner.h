@@ -23,6 +23,10 @@ public:
     virtual std::weak_ptr<DiskCleanerDelegate> delegate() const = 0;
     virtual void setDelegate(std::weak_ptr<DiskCleanerDelegate> delegate) = 0;
 
+    // How many days an entry must have gone unused to count, 0 for any age; the cutoff is taken
+    // when each search starts, and a cleaning takes what its search offered by that cutoff.
+    virtual int olderThanDays() const = 0;
+    virtual void setOlderThanDays(int days) = 0;
     // Sizes of all, or of the selected, items of all categories, measured now.
     virtual std::uint64_t totalSize() const = 0;
     virtual std::uint64_t selectedSize() const = 0;

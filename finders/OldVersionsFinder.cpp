@@ -26,6 +26,8 @@ void OldVersionsFinder::search() {
             if (QString::fromStdString(folder.lastPathComponent()) != *app->version()) {
                 auto item = plainItem(folder);
                 item->setAlternateIcon(app->icon());
+                // A version is one program: half of it would be of no use to anyone.
+                item->setAgeBasis(AgeBasis::wholeUnit);
                 found().add(item);
             }
         }

@@ -33,6 +33,8 @@ void XcodeFinder::search() {
         for (const Url& folder : Path::contents(deviceSupport, true)) {
             devices->addSuburl(folder);
         }
+        // Each version's support files and each archive serve only as a whole.
+        devices->setAgeBasis(AgeBasis::wholeUnit);
         appendGroup(found(), devices);
     }
 
@@ -40,6 +42,7 @@ void XcodeFinder::search() {
     for (const Url& archive : Path::files(xcode.appending("Archives", true), "xcarchive")) {
         archives->addSuburl(archive);
     }
+    archives->setAgeBasis(AgeBasis::wholeUnit);
     appendGroup(found(), archives);
 }
 

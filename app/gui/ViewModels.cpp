@@ -61,6 +61,17 @@ void ViewModels::pickSortOrder(int sortBy) {
     main_.sort(*order);
 }
 
+void ViewModels::pickAgeLimit(int choice) {
+    const auto& choices = SettingsViewModel::ageChoices;
+    if (choice < 0 || choice >= static_cast<int>(choices.size()) ||
+        choice == settings_.ageChoice()) {
+        return;
+    }
+    const int days = choices[static_cast<std::size_t>(choice)];
+    settings_.setOlderThanDays(days);
+    main_.setOlderThanDays(days);
+}
+
 QString ViewModels::fileIcon(const QString& path) const {
     return QStringLiteral("image://sorvane/") + iconSource(Path::icon(path.toStdString()));
 }

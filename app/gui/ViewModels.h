@@ -50,6 +50,8 @@ public:
     Q_INVOKABLE void chooseFolder(sorvane::PermissionViewModel* row, const QList<QUrl>& chosen);
     // Applies and stores the sort order picked in the menu.
     Q_INVOKABLE void pickSortOrder(int sortBy);
+    // Stores the age limit picked in the menu (an index of its choices) and searches again.
+    Q_INVOKABLE void pickAgeLimit(int choice);
     // Image sources of the window's image provider: the file manager's icon of a path, and an
     // icon the core describes (absent gives an empty source).
     Q_INVOKABLE QString fileIcon(const QString& path) const;

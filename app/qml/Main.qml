@@ -78,6 +78,24 @@ ApplicationWindow {
                 Accessible.name: ViewModels.text("LIST_STYLE")
             }
 
+            Label {
+                text: ViewModels.text("AGE_LIMIT")
+                color: Colors.text
+                font: Fonts.body
+            }
+
+            // Changing it searches again; it waits while a search or a cleaning runs.
+            ComboBox {
+                id: ageMenu
+                objectName: "ageMenu"
+                model: [ViewModels.text("ANY_AGE"), ViewModels.text("UNUSED_7_DAYS"),
+                        ViewModels.text("UNUSED_30_DAYS"), ViewModels.text("UNUSED_90_DAYS")]
+                currentIndex: ViewModels.settings.ageChoice
+                enabled: !window.model.isSearching && !window.model.isCleaning
+                onActivated: index => ViewModels.pickAgeLimit(index)
+                Accessible.name: ViewModels.text("AGE_LIMIT")
+            }
+
             Button {
                 objectName: "keptButton"
                 text: ViewModels.text("KEPT")

@@ -346,5 +346,25 @@
         <source>SCHEDULE_NO_CLI</source>
         <translation>sorvane-cli ist nicht installiert, daher kann nichts automatisch aufgeräumt werden.</translation>
     </message>
+    <message>
+        <source>AGE_LIMIT</source>
+        <translation>Alter</translation>
+    </message>
+    <message>
+        <source>ANY_AGE</source>
+        <translation>Jedes Alter</translation>
+    </message>
+    <message>
+        <source>UNUSED_7_DAYS</source>
+        <translation>7 Tage nicht benutzt</translation>
+    </message>
+    <message>
+        <source>UNUSED_30_DAYS</source>
+        <translation>30 Tage nicht benutzt</translation>
+    </message>
+    <message>
+        <source>UNUSED_90_DAYS</source>
+        <translation>90 Tage nicht benutzt</translation>
+    </message>
 </context>
 </TS>

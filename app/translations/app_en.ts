@@ -346,5 +346,25 @@
         <source>SCHEDULE_NO_CLI</source>
         <translation>sorvane-cli is not installed, so nothing can be cleaned automatically.</translation>
     </message>
+    <message>
+        <source>AGE_LIMIT</source>
+        <translation>Age</translation>
+    </message>
+    <message>
+        <source>ANY_AGE</source>
+        <translation>Any age</translation>
+    </message>
+    <message>
+        <source>UNUSED_7_DAYS</source>
+        <translation>Not used for 7 days</translation>
+    </message>
+    <message>
+        <source>UNUSED_30_DAYS</source>
+        <translation>Not used for 30 days</translation>
+    </message>
+    <message>
+        <source>UNUSED_90_DAYS</source>
+        <translation>Not used for 90 days</translation>
+    </message>
 </context>
 </TS>

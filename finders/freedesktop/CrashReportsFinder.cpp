@@ -30,7 +30,9 @@ void CrashReportsFinder::search() {
         }
         const auto status = Path::itemStatus(entry.url);
         if (status && status->type == ItemType::regularFile && status->owner == user) {
-            found().add(plainItem(entry.url));
+            auto report = plainItem(entry.url);
+            report->setAgeBasis(AgeBasis::wholeUnit);
+            found().add(report);
         }
     }
     // Firefox's crash reporter keeps the reports it sent or could not send beside the

@@ -110,6 +110,10 @@ void FreedesktopOldVersionsFinder::search() {
     if (const auto dists = locate({Base::home, ".gradle/wrapper/dists"})) {
         appendItems(found(), olderGradleDistributions(*dists));
     }
+    // A version is one program: half of it would be of no use to anyone.
+    for (const auto& item : found().items()) {
+        item->setAgeBasis(AgeBasis::wholeUnit);
+    }
 }
 
 } // namespace sorvane

@@ -1,6 +1,7 @@
 #include "FreedesktopTrashFinder.h"
 
 #include "FreedesktopBlocks.h"
+#include "TrashRecord.h"
 #include "finders/FinderBlocks.h"
 #include "platform/fs/Path.h"
 #include "platform/icons/Images.h"
@@ -31,8 +32,12 @@ void FreedesktopTrashFinder::search() {
         const Url record =
             info.appending(entry.url.lastPathComponent() + std::string(recordSuffix));
         const auto status = Path::itemStatus(record);
+        // An entry is as old as its stay in the trash, not as its own times; without a record
+        // that tells, it is never old.
+        item->setAgeBasis(AgeBasis::deletionDate);
         if (status && status->type != ItemType::link) {
             item->addSuburl(record);
+            item->setDeletedAt(TrashRecord::deletionDateAt(record.path()));
         }
         found().add(item);
     }

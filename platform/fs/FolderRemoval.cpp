@@ -14,6 +14,8 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace sorvane {
 
@@ -47,6 +49,9 @@ public:
         const std::lock_guard lock(mutex_);
         return !keptBy_.empty();
     }
+    // Something stays for being too young to count, or the removal leaves the location's own
+    // folder by its age limit.
+    void markAgeLimited() { ageLimited_.store(true); }
     // Each thread counts on its own and adds its sum once, when its part is done.
     void addFreed(const FreedSpace& freed) {
         const std::lock_guard lock(mutex_);
@@ -61,6 +66,7 @@ public:
         outcome.gone = gone;
         outcome.freed = freed_;
         outcome.stopped = stopped_.load();
+        outcome.ageLimited = ageLimited_.load();
         if (error_ == 0 && !keptBy_.empty()) {
             outcome.entry = kept_;
             outcome.keptBy = keptBy_;
@@ -82,6 +88,7 @@ private:
     std::string keptBy_;
     FreedSpace freed_;
     std::atomic<bool> stopped_ = false;
+    std::atomic<bool> ageLimited_ = false;
 };
 
 // The space an entry of the open folder holds that its removal would give back: its allocated
@@ -137,14 +144,18 @@ int unlinkCounting(int folder, const char* name, int flags, WritableFolders& wri
 //
 // Given a keep list, the tree is one the list may reach into: every entry of a folder on the
 // way to a kept one is looked up before it goes, and a kept entry stays with its folders.
+// Given an age limit, a file or link goes only when it is old by its own times; a folder goes
+// once empty when the removal emptied it or nothing was written in it since the cutoff, so that
+// a folder a program made just now for what it is about to write stays.
 class RemovalVisitor : public TreeVisitor {
 public:
     RemovalVisitor(TreeWalk& walk, RemovalFailure& failure, WritableFolders& writable,
-                   const KeepList* keep, const StopFlag* stop)
+                   const KeepList* keep, const AgeLimit* age, const StopFlag* stop)
         : walk_(walk)
         , failure_(failure)
         , writable_(writable)
         , keep_(keep)
+        , age_(age)
         , stop_(stop) {}
 
     WalkStep opened(DescriptorStack& stack) override {
@@ -171,8 +182,23 @@ public:
         if (type == DT_DIR) {
             return WalkStep::enter;
         }
+        if (age_ != nullptr) {
+            // Looked at right before it would go: a file used since the search stays.
+            struct stat info {};
+            if (fstatat(stack.top(), name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                return WalkStep::skip;
+            }
+            if (S_ISDIR(info.st_mode)) {
+                return WalkStep::enter;
+            }
+            if (!age_->isOld(info)) {
+                failure_.markAgeLimited();
+                return WalkStep::skip;
+            }
+        }
         const int error = unlinkCounting(stack.top(), name, 0, writable_, freed_);
         if (error == 0 || error == ENOENT) {
+            emptiedAt(stack.depth()) = true;
             return WalkStep::skip;
         }
         if (error == EISDIR) {
@@ -194,9 +220,21 @@ public:
     }
 
     void left(DescriptorStack& stack, const std::string& name) override {
+        if (age_ != nullptr) {
+            auto flag = emptiedAt(stack.depth() + 1);
+            const bool emptied = flag;
+            flag = false;
+            struct stat info {};
+            if (!emptied && fstatat(stack.top(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+                !age_->isUnwritten(info)) {
+                failure_.markAgeLimited();
+                return;
+            }
+        }
         const int error =
             unlinkCounting(stack.top(), name.c_str(), AT_REMOVEDIR, writable_, freed_);
         if (error == 0 || error == ENOENT) {
+            emptiedAt(stack.depth()) = true;
             return;
         }
         // Its last entries may still be going on another thread; the final pass sees to it.
@@ -204,8 +242,8 @@ public:
             return;
         }
         writable_.restore(stack.top(), name);
-        // A folder on the way to a kept entry stays, as it must.
-        if (error == ENOTEMPTY && failure_.keptSomething()) {
+        // A folder on the way to a kept entry, or holding a young one, stays, as it must.
+        if (error == ENOTEMPTY && (failure_.keptSomething() || age_ != nullptr)) {
             return;
         }
         failure_.record(stack.pathTo(name), error);
@@ -219,10 +257,18 @@ public:
     void done() override { failure_.addFreed(freed_); }
 
     std::unique_ptr<TreeVisitor> piece() override {
-        return std::make_unique<RemovalVisitor>(walk_, failure_, writable_, keep_, stop_);
+        return std::make_unique<RemovalVisitor>(walk_, failure_, writable_, keep_, age_, stop_);
     }
 
 private:
+    // Whether this visitor removed something from the open folder at a depth (the root at 1).
+    std::vector<bool>::reference emptiedAt(std::size_t depth) {
+        if (emptied_.size() <= depth) {
+            emptied_.resize(depth + 1);
+        }
+        return emptied_[depth];
+    }
+
     // Whether the folder at the top may hold a kept entry; the root always may, or the keep
     // list would not have been given.
     bool topGuarded(const DescriptorStack& stack) const {
@@ -234,21 +280,26 @@ private:
     RemovalFailure& failure_;
     WritableFolders& writable_;
     const KeepList* keep_;
+    const AgeLimit* age_;
     const StopFlag* stop_;
     // What this visitor's thread freed, added to the removal's once its part is done.
     FreedSpace freed_;
     // By depth, whether the open folder there may hold a kept entry.
     std::vector<bool> guarded_;
+    // By depth, whether something went from the open folder there (age-limited removals only).
+    std::vector<bool> emptied_;
 };
 
 // Removes everything inside the folder open as descriptor (which it takes over) but what the
 // keep list keeps, when one is given; true when parts went to other threads, which may have
 // left emptied folders behind.
 bool removeContents(int descriptor, RemovalFailure& failure, WritableFolders& writable,
-                    bool mayShare, const KeepList* keep, const StopFlag* stop) {
-    // A tree the keep list reaches into is walked by one thread, which knows its way down.
-    TreeWalk walk(TreeWalk::Order::reading, mayShare && keep == nullptr);
-    RemovalVisitor visitor(walk, failure, writable, keep, stop);
+                    bool mayShare, const KeepList* keep, const AgeLimit* age,
+                    const StopFlag* stop) {
+    // A tree the keep list reaches into is walked by one thread, which knows its way down; so
+    // is one taken by age, whose folders are left as they stay and need no second pass.
+    TreeWalk walk(TreeWalk::Order::reading, mayShare && keep == nullptr && age == nullptr);
+    RemovalVisitor visitor(walk, failure, writable, keep, age, stop);
     walk.run(descriptor, visitor);
     return walk.handedOff();
 }
@@ -285,14 +336,20 @@ FileDescriptor openSelectedFolder(int parent, const std::string& name) {
 } // namespace
 
 RemovalOutcome Path::remove(const Url& url, const KeepList& keep, const StopFlag* stop) {
-    const RemovalOutcome outcome = removeLocation(url, keep, stop);
+    return remove(url, keep, AgeLimit(), stop);
+}
+
+RemovalOutcome Path::remove(const Url& url, const KeepList& keep, const AgeLimit& age,
+                            const StopFlag* stop) {
+    const RemovalOutcome outcome = removeLocation(url, keep, age, stop);
     if (outcome.error != 0) {
         qCWarning(fsLog).noquote() << QString::fromStdString(outcome.reason());
     }
     return outcome;
 }
 
-RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep, const StopFlag* stop) {
+RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep, const AgeLimit& age,
+                                    const StopFlag* stop) {
     const std::string& location = url.path();
     if (location.empty() || location == "/") {
         RemovalFailure failure("/");
@@ -308,6 +365,12 @@ RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep, const 
         failure.markStopped();
         return failure.outcome(!exists(url));
     }
+    // A whole unit is judged before it is touched; once old, it goes as any location does.
+    if (!age.any() && age.whole() && !holdsOld(url, keep, age)) {
+        failure.markAgeLimited();
+        return failure.outcome(!exists(url));
+    }
+    const AgeLimit* byFiles = age.any() || age.whole() ? nullptr : &age;
     const KeepList* guard = keep.guardsBelow(location) ? &keep : nullptr;
     // Reached afresh from its anchor: a folder on the way that became a link since the search
     // stops the removal here.
@@ -322,7 +385,9 @@ RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep, const 
     if (fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
         failure.record({}, errno);
     } else if (!S_ISDIR(info.st_mode)) {
-        if (unlinkat(at, name.c_str(), 0) != 0) {
+        if (byFiles != nullptr && !byFiles->isOld(info)) {
+            failure.markAgeLimited();
+        } else if (unlinkat(at, name.c_str(), 0) != 0) {
             failure.record({}, errno);
         } else if (info.st_nlink == 1) {
             FreedSpace freed;
@@ -338,12 +403,23 @@ RemovalOutcome Path::removeLocation(const Url& url, const KeepList& keep, const 
         const int openError = folder.error();
         // Folders whose last entries went on other threads are still there, empty: one pass
         // alone removes them, opened afresh and as carefully as before.
-        if (opened && removeContents(folder.release(), failure, writable, true, guard, stop) &&
+        if (opened &&
+            removeContents(folder.release(), failure, writable, true, guard, byFiles, stop) &&
             !failure.stopped()) {
             FileDescriptor again = openSelectedFolder(at, name);
             if (again.isOpen()) {
-                removeContents(again.release(), failure, writable, false, guard, stop);
+                removeContents(again.release(), failure, writable, false, guard, byFiles, stop);
             }
+        }
+        // Taken by age, the item keeps its own folder, whatever is left in it.
+        if (byFiles != nullptr) {
+            failure.markAgeLimited();
+            if (opened) {
+                writable.restore(at, name);
+            } else {
+                failure.record({}, openError);
+            }
+            return failure.outcome(!somethingAt(at, name));
         }
         // A folder that turned into a link or file since it was looked at goes as such. When
         // its contents failed, the cause recorded there is kept: it explains why it stays.

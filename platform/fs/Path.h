@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AgeLimit.h"
 #include "ItemStatus.h"
 #include "MeasuredSize.h"
 #include "PathType.h"
@@ -50,6 +51,13 @@ public:
     // The kept locations at or below a location, each with what it holds, the outermost only:
     // the location itself when it is kept, else those found below it, looked for only where the
     // keep list may name something.
+    // The old part of that: by a limit on files, the old files and links at or below the
+    // location, each by its own times; by a limit on a whole unit, everything when all of it is
+    // old, else 0. Any age gives the size above.
+    static MeasuredSize size(const Url& url, const KeepList& keep, const AgeLimit& age);
+    // Whether the location has an old part that is not kept; by a whole limit, whether it is
+    // there and all of it is old.
+    static bool holdsOld(const Url& url, const KeepList& keep, const AgeLimit& age);
     static std::vector<KeptLocation> keptWithin(const Url& url, const KeepList& keep);
     // Whether all that is at a location is kept or on the way to something kept: a removal
     // left it as it had to.
@@ -92,6 +100,13 @@ public:
     // and, once asked, ends there: what went stays gone, and the outcome says it was stopped.
     static RemovalOutcome remove(const Url& url, const KeepList& keep,
                                  const StopFlag* stop = nullptr);
+    // The same, taking only what is old. By a limit on files, each file and link goes only when
+    // old by its own times, the folders it leaves empty go with it (as do empty ones not written
+    // since the cutoff), and a location that is a
+    // folder stays itself; by a limit on a whole unit, the location goes whole when all of it
+    // is old and is not touched otherwise. What stays for its age is no failure.
+    static RemovalOutcome remove(const Url& url, const KeepList& keep, const AgeLimit& age,
+                                 const StopFlag* stop = nullptr);
     // True only when the system says that nothing is at the location; a location that cannot be
     // looked at (a link on the way, a path too long) is not gone.
     static bool isGone(const Url& url);
@@ -122,7 +137,7 @@ public:
     static void walk(const Url& folder, const std::function<WalkStep(const FolderEntry&)>& visit);
 
 private:
-    static RemovalOutcome removeLocation(const Url& url, const KeepList& keep,
+    static RemovalOutcome removeLocation(const Url& url, const KeepList& keep, const AgeLimit& age,
                                          const StopFlag* stop);
 };
 

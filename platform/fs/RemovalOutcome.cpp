@@ -28,6 +28,9 @@ RemovalReason RemovalOutcome::why() const {
     if (!keptBy.empty()) {
         return RemovalReason::kept;
     }
+    if (ageLimited) {
+        return RemovalReason::none;
+    }
     return RemovalReason::failed;
 }
 

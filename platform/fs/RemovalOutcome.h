@@ -23,6 +23,9 @@ struct RemovalOutcome {
     FreedSpace freed;
     // The removal was asked to stop before it was done; what went stays gone.
     bool stopped = false;
+    // The removal took only what was old: what stays (young entries, the location's own
+    // folder) stays as asked.
+    bool ageLimited = false;
 
     // "entry: the system's error text", "entry: kept by ENTRY", "entry: stopped", or empty when
     // nothing failed, nothing was kept and nothing stopped the removal.

@@ -2,6 +2,7 @@
 #include "AppFixture.h"
 #include "KeptListModel.h"
 #include "ResultListModel.h"
+#include "SettingsViewModel.h"
 #include "platform/fs/Shutdown.h"
 #include "platform/keep/KeepListFile.h"
 #include "support/Processes.h"
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -311,6 +313,43 @@ TEST_F(MainViewModelTest, StoredOrderAndEqualKeysSurviveAFilter) {
             EXPECT_EQ(tree(model), order) << "after a filter";
         }
     }
+}
+
+// The stored age limit is what the menu shows after a restart and what the search offers; a
+// change is stored and searched again at once.
+TEST_F(MainViewModelTest, StoredAgeLimitRoundTripsAndDecidesWhatIsOffered) {
+    home.file("Library/.Trash/old.iso", 100);
+    home.file("Library/.Trash/new.txt", 7);
+    const timespec longAgo[2] = {{time(nullptr) - 60L * 86400, 0},
+                                 {time(nullptr) - 60L * 86400, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, home.pathOf("Library/.Trash/old.iso").c_str(), longAgo, 0), 0);
+    storeGrants();
+    const std::string both = "Trash(old.iso,new.txt)";
+    for (const auto& [stored, choice, offered] :
+         std::vector<std::tuple<QVariant, int, std::string>>{
+             {QVariant(), 0, both}, {30, 2, "Trash(old.iso)"}, {45, 0, both}, {"x", 0, both}}) {
+        SCOPED_TRACE(stored.toString().toStdString());
+        if (stored.isValid()) {
+            UserDefaults::setValue(QStringLiteral("OlderThanDays"), stored);
+        }
+        EXPECT_EQ(SettingsViewModel().ageChoice(), choice);
+        MainViewModel model;
+        Observer observer(model);
+        ASSERT_TRUE(observer.waitForSearch());
+        EXPECT_EQ(tree(model), offered);
+    }
+    SettingsViewModel settings;
+    QSignalSpy stored(&settings, &SettingsViewModel::olderThanDaysChanged);
+    settings.setOlderThanDays(12);
+    settings.setOlderThanDays(30);
+    EXPECT_EQ(stored.count(), 1) << "only the menu's choices are stored";
+    MainViewModel model;
+    Observer observer(model);
+    ASSERT_TRUE(observer.waitForSearch());
+    EXPECT_EQ(tree(model), "Trash(old.iso)");
+    model.setOlderThanDays(0);
+    ASSERT_TRUE(observer.waitForSearch());
+    EXPECT_EQ(tree(model), both);
 }
 
 // The view model reads the engine's lists only between the end of a search and the start of a

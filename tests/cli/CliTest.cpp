@@ -437,6 +437,11 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
         {"SORVANE_LAYOUT=macos scan --home %o", "Layout: macos\n", 0},
         {"SORVANE_LAYOUT=macos " + xdg + " --layout freedesktop --home %o",
          "/.cache/from-home\nTotal: 1 B\n", 0},
+        // Days are a plain whole number, and only searches take them.
+        {"scan --older-than 0", "--older-than '0' is not a number of days", 2},
+        {"clean --category SAFARI --older-than=7d", "'7d' is not a number of days", 2},
+        {"scan --older-than 36501", "from 1 to 36500", 2},
+        {"history --older-than 30", "--older-than belongs to scan and clean", 2},
     };
     for (const auto& [line, message, status] : cases) {
         SCOPED_TRACE(line);
@@ -465,6 +470,36 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
     for (const char* text : {"Papierkorb", "1 Element ", "1,5 KB", "0 Elemente"}) {
         EXPECT_NE(german.out.find(text), std::string::npos) << text;
     }
+}
+
+// Only what went unused for the days given is listed, measured and cleaned; the rest stays.
+TEST(CliCleaningTest, OlderThanTakesOnlyTheOldPart) {
+    const TempHome home;
+    home.file(".cache/app/old", 300);
+    home.file(".cache/app/young", 20);
+    home.file(".cache/fresh/young", 4000);
+    const timespec monthsAgo[2] = {{time(nullptr) - 90L * 86400, 0},
+                                   {time(nullptr) - 90L * 86400, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, home.pathOf(".cache/app/old").c_str(), monthsAgo, 0), 0);
+    const auto cli = [&](const std::string& line) {
+        return run(QStringLiteral(SORVANE_CLI),
+                   args("--layout freedesktop --home " + home.path() + " " + line));
+    };
+    const auto scanned = [&] {
+        const auto scan = cli("scan --json --category XDG_CACHE --older-than 30");
+        const QJsonObject report = parseJson(scan.out);
+        EXPECT_EQ(report["olderThanDays"].toInteger(), 30);
+        return report["categories"][0].toObject();
+    };
+    EXPECT_EQ(scanned()["size"].toInteger(), 300);
+    EXPECT_EQ(scanned()["items"].toArray().size(), 1);
+    const auto cleaned = cli("clean --yes --category XDG_CACHE --older-than 30");
+    EXPECT_EQ(cleaned.exitCode, 0) << cleaned.out << cleaned.err;
+    EXPECT_NE(cleaned.out.find("Old part deleted, the rest left: 1 location"), std::string::npos)
+        << cleaned.out;
+    EXPECT_FALSE(exists(home.pathOf(".cache/app/old")));
+    EXPECT_TRUE(exists(home.pathOf(".cache/app/young")));
+    EXPECT_TRUE(scanned()["items"].toArray().isEmpty()) << "only young files are left";
 }
 
 // Go's module cache, read-only folders and files, goes whole when its own user cleans it.

@@ -98,7 +98,9 @@ expect_completions "--home --json --since" sorvane-cli history ""
 expect_completions "--home --json --layout --root add list remove" sorvane-cli keep ""
 expect_completions "scan schedule" sorvane-cli s
 expect_completions "daily monthly weekly" sorvane-cli schedule --every ""
-expect_completions "--category --home --items --json --layout --root" sorvane-cli scan --json ""
+expect_completions "--category --home --items --json --layout --older-than --root" sorvane-cli scan --json ""
+expect_completions "--older-than" sorvane-cli clean --o
+expect_completions "30 7 90" sorvane-cli clean --older-than ""
 expect_completions "--path" sorvane-cli clean --p
 expect_completions "freedesktop macos" sorvane-cli scan --layout ""
 expect_completions "XCODE_CACHE XDG_CACHE" sorvane-cli scan --category X
