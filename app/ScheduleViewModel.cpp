@@ -1,6 +1,7 @@
 #include "ScheduleViewModel.h"
 
 #include "AppStrings.h"
+#include "platform/fs/AgeLimit.h"
 #include "platform/places/Layout.h"
 #include "platform/schedule/LastCleaning.h"
 #include "platform/schedule/ScheduleUnits.h"
@@ -104,7 +105,7 @@ void ScheduleViewModel::setFrequency(int frequency) {
 }
 
 void ScheduleViewModel::setOlderThanDays(int days) {
-    olderThanDays_ = std::max(days, 0);
+    olderThanDays_ = std::clamp(days, 0, AgeLimit::mostDays);
     emit choicesChanged();
 }
 

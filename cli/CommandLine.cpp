@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "platform/fs/AgeLimit.h"
 #include "platform/text/EscapedText.h"
 
 #include <algorithm>
@@ -312,12 +313,11 @@ struct Parser {
 
     // A whole number of days, written plainly: no sign, no unit, no fraction.
     std::optional<std::string> storeOlderThan(const std::string& value) {
-        constexpr int mostDays = 36500;
         const bool digits =
             value.size() <= 5 &&
             std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
         const int days = digits ? std::stoi(value) : 0;
-        if (days < 1 || days > mostDays) {
+        if (days < 1 || days > AgeLimit::mostDays) {
             return "--older-than '" + EscapedText::escape(value) +
                    "' is not a number of days; give a whole number from 1 to 36500";
         }

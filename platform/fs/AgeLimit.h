@@ -14,6 +14,8 @@ namespace sorvane {
 class AgeLimit {
 public:
     using Clock = std::chrono::system_clock;
+    // The longest limit a user may ask for: a century, far from the clock's range.
+    static constexpr int mostDays = 36500;
 
     // Any age: everything counts.
     AgeLimit() = default;

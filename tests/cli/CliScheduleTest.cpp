@@ -12,7 +12,10 @@
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace sorvane;
 using namespace sorvane::test;
@@ -54,7 +57,8 @@ TEST(CliScheduleTest, BadRequestsAreRefusedBeforeAnythingIsWritten) {
         {"schedule --every hourly --category THUMBNAILS", "is not a frequency"},
         {"schedule --every daily", "needs at least one --category KEY"},
         {"schedule --every daily --category NOPE", "unknown category key 'NOPE'"},
-        {"schedule --every daily --category THUMBNAILS --older-than 0", "a whole number above 0"},
+        {"schedule --every daily --category THUMBNAILS --older-than 0",
+         "a whole number from 1 to 36500"},
         {"schedule --show --off", "one of --every FREQUENCY, --show and --off"},
         {"clean --skip-running --path /tmp/x", "select them with --category"},
         {"scan --skip-unknown", "belong to clean"},
@@ -91,16 +95,24 @@ TEST(CliScheduleTest, TheScheduledCleaningRunsAsWrittenAndIsShownAndRemoved) {
     home.file(".cache/thumbnails/large/a.png", 100);
     home.file(".cache/thumbnails/large/keep.png", 100);
     home.file(".cache/thumbnails/normal/b.png", 100);
+    home.file(".cache/thumbnails/normal/young.png", 100);
     home.file(".cache/mozilla/firefox/p.default/cache2/entries/c", 100);
+    // Unused for 60 days, all but the young thumbnail.
+    const timespec monthsAgo[2] = {{time(nullptr) - 60 * 86400, 0},
+                                   {time(nullptr) - 60 * 86400, 0}};
+    for (const char* old : {"large/a.png", "large/keep.png", "normal/b.png"}) {
+        const std::string path = home.pathOf(std::string(".cache/thumbnails/") + old);
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), monthsAgo, 0), 0);
+    }
     ASSERT_EQ(cli(home, "keep add ~/.cache/thumbnails/large/keep.png").exitCode, 0);
     const auto scheduled = cli(home, "schedule --every weekly --category THUMBNAILS "
-                                     "--category FIREFOX_CACHE");
+                                     "--category FIREFOX_CACHE --older-than 30");
     EXPECT_EQ(scheduled.exitCode, 1) << scheduled.err;
     EXPECT_TRUE(has(scheduled.err, "\n  systemctl --user daemon-reload\n  systemctl --user enable "
                                    "--now sorvane-clean.timer"))
         << scheduled.err;
     EXPECT_TRUE(has(cli(home, "schedule --show").out,
-                    "Runs: weekly\nCategories: THUMBNAILS, FIREFOX_CACHE\nOlder than: any age\n"));
+                    "Runs: weekly\nCategories: THUMBNAILS, FIREFOX_CACHE\nOlder than: 30 days\n"));
     EXPECT_TRUE(has(cli(home, "schedule --show").out, "Next run: unknown"));
     EXPECT_TRUE(has(cli(home, "schedule --show").out, "Last cleaning: none in the journal"));
 
@@ -127,7 +139,8 @@ TEST(CliScheduleTest, TheScheduledCleaningRunsAsWrittenAndIsShownAndRemoved) {
     EXPECT_TRUE(exists(home.pathOf(".cache/mozilla/firefox/p.default/cache2/entries/c")));
     EXPECT_TRUE(exists(home.pathOf(".cache/thumbnails/large/keep.png")));
     EXPECT_FALSE(exists(home.pathOf(".cache/thumbnails/large/a.png")));
-    EXPECT_FALSE(exists(home.pathOf(".cache/thumbnails/normal")));
+    EXPECT_FALSE(exists(home.pathOf(".cache/thumbnails/normal/b.png")));
+    EXPECT_TRUE(exists(home.pathOf(".cache/thumbnails/normal/young.png")));
     const auto json = QJsonDocument::fromJson(QByteArray::fromStdString(
         cli(home, "clean --skip-running --json --category FIREFOX_CACHE").out));
     EXPECT_EQ(json["skipped"].toArray(),

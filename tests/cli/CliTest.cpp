@@ -441,7 +441,7 @@ TEST_F(CliTest, EveryInvocationGivesItsStatusAndMessage) {
         {"scan --older-than 0", "--older-than '0' is not a number of days", 2},
         {"clean --category SAFARI --older-than=7d", "'7d' is not a number of days", 2},
         {"scan --older-than 36501", "from 1 to 36500", 2},
-        {"history --older-than 30", "--older-than belongs to scan and clean", 2},
+        {"history --older-than 30", "--older-than belongs to scan, clean and schedule", 2},
     };
     for (const auto& [line, message, status] : cases) {
         SCOPED_TRACE(line);
