@@ -11,9 +11,9 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-#include <filesystem>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
