@@ -395,6 +395,7 @@ TEST_F(WindowTest, FreedesktopHomeOpensOnItsResultsAndCleansTheTrashWithItsRecor
     ASSERT_TRUE(test::waitUntil([&] {
         return !schedule.busy() && shown(trashBox) && shown(trashBox)->property("checked").toBool();
     }));
+    window().grabWindow().save(screenshots_ + "/schedule.png");
     click(shown("scheduleCloseButton"));
     ASSERT_TRUE(test::waitUntil([&] {
         return !window().findChild<QObject*>("scheduleDialog")->property("visible").toBool();
