@@ -137,8 +137,8 @@ Schedule ScheduleViewModel::chosen() const {
     return schedule;
 }
 
-ScheduleViewModel::Found ScheduleViewModel::read() const {
-    const ScheduleUnits units(unitFolder_);
+ScheduleViewModel::Found ScheduleViewModel::read(const std::string& unitFolder) {
+    const ScheduleUnits units(unitFolder);
     const auto installed = units.read();
     Found found;
     if (installed) {
@@ -150,7 +150,7 @@ ScheduleViewModel::Found ScheduleViewModel::read() const {
 }
 
 void ScheduleViewModel::load() {
-    start([this] { return read(); });
+    start([folder = unitFolder_] { return read(folder); });
 }
 
 void ScheduleViewModel::confirm() {
@@ -161,17 +161,17 @@ void ScheduleViewModel::confirm() {
     // The window's run is the CLI's on the same home and layout; the service has neither this
     // process's environment nor its folder.
     const std::vector<std::string> options{"--layout", Layout::name(Layout::current())};
-    start([this, schedule, options] {
-        const ScheduleUnits units(unitFolder_);
+    start([folder = unitFolder_, cli = cli_, schedule, options] {
+        const ScheduleUnits units(folder);
         if (const auto problem =
-                units.write(schedule.every, ScheduleUnits::cleanCommand(cli_, schedule, options))) {
-            Found found = read();
+                units.write(schedule.every, ScheduleUnits::cleanCommand(cli, schedule, options))) {
+            Found found = read(folder);
             found.status =
                 AppStrings::text("SCHEDULE_NOT_WRITTEN").arg(QString::fromStdString(*problem));
             return found;
         }
         const auto problem = UserServiceManager::enable(ScheduleUnits::timerName);
-        Found found = read();
+        Found found = read(folder);
         found.status =
             problem ? AppStrings::text("SCHEDULE_NOT_ENABLED").arg(QString::fromStdString(*problem))
                     : AppStrings::text("SCHEDULE_ENABLED");
@@ -183,11 +183,11 @@ void ScheduleViewModel::turnOff() {
     if (busy_) {
         return;
     }
-    start([this] {
-        const ScheduleUnits units(unitFolder_);
+    start([folder = unitFolder_] {
+        const ScheduleUnits units(folder);
         UserServiceManager::disable(ScheduleUnits::timerName);
         const auto problem = units.remove();
-        Found found = read();
+        Found found = read(folder);
         found.status =
             problem ? AppStrings::text("SCHEDULE_NOT_REMOVED").arg(QString::fromStdString(*problem))
                     : AppStrings::text("SCHEDULE_REMOVED");

@@ -86,7 +86,9 @@ private:
     // Runs the job on the worker and hands its answer to the main thread.
     void start(std::function<Found()> job);
     void show(const Found& found);
-    Found read() const;
+    // What the units in the folder and the journal say; run on the worker, which works on copies
+    // and never reads this object.
+    static Found read(const std::string& unitFolder);
     Schedule chosen() const;
 
     std::vector<Category> categories_;
